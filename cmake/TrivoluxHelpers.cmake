@@ -1,0 +1,56 @@
+# Helpers shared by the src/, sim/ and tests/ CMake files.
+
+# The core library must never see a Qt Widgets header. Its include path does
+# not carry the QtWidgets directory, and a generated "poison" directory placed
+# first on its path turns every <QtWidgets/...> include into a hard #error.
+function(trivolux_poison_widgets target)
+  set(poison_dir "${CMAKE_BINARY_DIR}/poison-widgets")
+  if(NOT EXISTS "${poison_dir}/QtWidgets/.done")
+    get_target_property(widgets_inc Qt6::Widgets INTERFACE_INCLUDE_DIRECTORIES)
+    set(headers)
+    foreach(dir IN LISTS widgets_inc)
+      if(dir MATCHES "QtWidgets$" AND IS_DIRECTORY "${dir}")
+        file(GLOB found RELATIVE "${dir}" "${dir}/*")
+        list(APPEND headers ${found})
+      endif()
+    endforeach()
+    list(APPEND headers QtWidgets)
+    list(REMOVE_DUPLICATES headers)
+    foreach(h IN LISTS headers)
+      if(NOT IS_DIRECTORY "${poison_dir}/QtWidgets/${h}")
+        file(WRITE "${poison_dir}/QtWidgets/${h}"
+             "#error \"trivolux_core must not include Qt Widgets headers (${h})\"\n")
+      endif()
+    endforeach()
+    file(WRITE "${poison_dir}/QtWidgets/.done" "")
+  endif()
+  target_include_directories(${target} BEFORE PRIVATE "${poison_dir}")
+endfunction()
+
+# GoogleTest executable registered with CTest.
+function(trivolux_gtest name)
+  add_executable(${name} ${ARGN})
+  target_link_libraries(${name} PRIVATE trivolux_core trivolux_test_support GTest::gtest GTest::gtest_main)
+  target_compile_options(${name} PRIVATE ${TRIVOLUX_WARNINGS})
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES TIMEOUT 600 ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()
+
+# QtTest executable (widget tests on the offscreen platform) registered with CTest.
+function(trivolux_qtest name)
+  add_executable(${name} ${ARGN})
+  set_target_properties(${name} PROPERTIES AUTOMOC ON)
+  target_link_libraries(${name} PRIVATE trivolux_test_gui trivolux_gui trivolux_core trivolux_test_support Qt6::Test)
+  target_compile_options(${name} PRIVATE ${TRIVOLUX_WARNINGS})
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES TIMEOUT 900 ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()
+
+# Benchmark executable: built, never run by CTest.
+function(trivolux_bench name)
+  if(TRIVOLUX_BENCH)
+    add_executable(${name} ${ARGN})
+    target_link_libraries(${name} PRIVATE trivolux_core trivolux_test_support benchmark::benchmark)
+    target_compile_options(${name} PRIVATE ${TRIVOLUX_WARNINGS})
+  endif()
+endfunction()

@@ -1,0 +1,23 @@
+#pragma once
+#include <QPointer>
+#include <QWidget>
+
+#include "ui/popups.h"
+
+namespace trivolux {
+
+// Popups shown as Qt dialogs, parented to the main window when one is set.
+class QtPopups : public Popups {
+ public:
+  void SetParent(QWidget* parent) { parent_ = parent; }
+  void Message(const QString& title, const QString& text) override;
+  bool Confirm(const QString& title, const QString& text) override;
+  std::optional<QString> Prompt(const QString& title, const QString& text, int maxLength) override;
+  int Generic(const QString& title, const QString& text, const QStringList& buttons) override;
+  FileSelect SelectFile(const FileRequest& request, QString* path) override;
+
+ private:
+  QPointer<QWidget> parent_;
+};
+
+}  // namespace trivolux

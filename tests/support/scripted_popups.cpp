@@ -1,0 +1,51 @@
+#include "scripted_popups.h"
+
+namespace trivolux::test {
+
+void ScriptedPopups::Message(const QString& title, const QString& text) {
+  record.push_back({"message", title, text, {}});
+}
+
+bool ScriptedPopups::Confirm(const QString& title, const QString& text) {
+  record.push_back({"confirm", title, text, {}});
+  if (confirms.empty()) return true;
+  const bool answer = confirms.front();
+  confirms.pop_front();
+  return answer;
+}
+
+std::optional<QString> ScriptedPopups::Prompt(const QString& title, const QString& text, int maxLength) {
+  record.push_back({"prompt", title, text, {}});
+  if (prompts.empty()) return std::nullopt;
+  auto answer = prompts.front();
+  prompts.pop_front();
+  if (answer) answer = answer->left(maxLength);
+  return answer;
+}
+
+int ScriptedPopups::Generic(const QString& title, const QString& text, const QStringList& buttons) {
+  record.push_back({"generic", title, text, buttons});
+  if (generics.empty()) return 0;
+  const int answer = generics.front();
+  generics.pop_front();
+  return answer;
+}
+
+FileSelect ScriptedPopups::SelectFile(const FileRequest& request, QString* path) {
+  record.push_back({"file", request.title, request.defaultName, {}});
+  fileRequests.push_back(request);
+  if (files.empty()) return FileSelect::None;
+  const FileAnswer answer = files.front();
+  files.pop_front();
+  if (answer.result != FileSelect::None) *path = answer.path;
+  return answer.result;
+}
+
+std::vector<PopupRecord> ScriptedPopups::OfKind(const QString& kind) const {
+  std::vector<PopupRecord> out;
+  for (const auto& r : record)
+    if (r.kind == kind) out.push_back(r);
+  return out;
+}
+
+}  // namespace trivolux::test

@@ -1,0 +1,48 @@
+#pragma once
+// Popups for widget tests: answers come from a script, every request is
+// recorded. An unscripted Confirm answers Yes, Generic answers button 0,
+// Prompt answers nullopt and SelectFile answers None, so a test that forgets
+// to script a popup sees the safe default and can assert on the record.
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <optional>
+#include <vector>
+
+#include "ui/popups.h"
+
+namespace trivolux::test {
+
+struct PopupRecord {
+  QString kind;  // "message", "confirm", "prompt", "generic", "file"
+  QString title;
+  QString text;
+  QStringList buttons;
+};
+
+class ScriptedPopups : public Popups {
+ public:
+  void Message(const QString& title, const QString& text) override;
+  bool Confirm(const QString& title, const QString& text) override;
+  std::optional<QString> Prompt(const QString& title, const QString& text, int maxLength) override;
+  int Generic(const QString& title, const QString& text, const QStringList& buttons) override;
+  FileSelect SelectFile(const FileRequest& request, QString* path) override;
+
+  std::deque<bool> confirms;
+  std::deque<std::optional<QString>> prompts;
+  std::deque<int> generics;
+  struct FileAnswer {
+    FileSelect result = FileSelect::None;
+    QString path;
+  };
+  std::deque<FileAnswer> files;
+
+  std::vector<PopupRecord> record;
+  std::vector<FileRequest> fileRequests;
+
+  // Records of one kind only; Clear forgets everything recorded.
+  std::vector<PopupRecord> OfKind(const QString& kind) const;
+  void Clear() { record.clear(); fileRequests.clear(); }
+};
+
+}  // namespace trivolux::test
