@@ -107,7 +107,8 @@ void PanelSettingsStore::ApplyPlacement(const WindowPlacement& p) {
   QRect rect(p.left, p.top, p.width, p.height);
   // A placement from another screen layout must not hide the window.
   bool visible = false;
-  for (const QScreen* screen : QGuiApplication::screens()) visible |= screen->availableGeometry().intersects(rect);
+  for (const QScreen* screen : QGuiApplication::screens())
+    visible |= screen->availableGeometry().intersects(rect);
   if (!visible) rect.moveTo(WindowPlacement{}.left, WindowPlacement{}.top);
   window.setWindowState(window.windowState() & ~Qt::WindowMaximized);
   window.setGeometry(rect);

@@ -27,7 +27,9 @@ LinkController::LinkController(ScopeApp& app, QObject* parent)
   ConnectControls();
 }
 
-LinkController::~LinkController() { CloseTransports(); }
+LinkController::~LinkController() {
+  CloseTransports();
+}
 
 void LinkController::ConnectControls() {
   Ui::ConnectPage& c = app_.connectPage().ui;
@@ -39,12 +41,14 @@ void LinkController::ConnectControls() {
   connect(c.RingProtocol, &QComboBox::activated, this, &LinkController::CBF_EditCommunicationProtocol);
   connect(c.RingComPort, &QComboBox::activated, this, &LinkController::CBF_EditSelectComPort);
   if (c.RingComPort->lineEdit())
-    connect(c.RingComPort->lineEdit(), &QLineEdit::editingFinished, this, &LinkController::CBF_EditSelectComPort);
+    connect(c.RingComPort->lineEdit(), &QLineEdit::editingFinished, this,
+            &LinkController::CBF_EditSelectComPort);
   connect(c.RingBaudrate, &QComboBox::activated, this, &LinkController::CBF_EditSelectBaudrate);
   connect(c.StrPortNumber, &QLineEdit::editingFinished, this, &LinkController::CBF_StringPortNumber);
   connect(c.StrIpAdress, &QComboBox::activated, this, &LinkController::CBF_StringIpAdress);
   if (c.StrIpAdress->lineEdit())
-    connect(c.StrIpAdress->lineEdit(), &QLineEdit::editingFinished, this, &LinkController::CBF_StringIpAdress);
+    connect(c.StrIpAdress->lineEdit(), &QLineEdit::editingFinished, this,
+            &LinkController::CBF_StringIpAdress);
   connect(c.StrID, &QLineEdit::editingFinished, this, &LinkController::CBF_EditID);
 }
 
@@ -156,8 +160,8 @@ void LinkController::InitTCP_IP() {
 
 void LinkController::FailurePopup(const QString& text) {
   SharedState& s = app_.state();
-  const int button =
-      app_.popups().Generic(QStringLiteral("ATTENTION!"), text, {QStringLiteral("CLOSE"), QStringLiteral("OFFLINE")});
+  const int button = app_.popups().Generic(QStringLiteral("ATTENTION!"), text,
+                                           {QStringLiteral("CLOSE"), QStringLiteral("OFFLINE")});
   if (button == 1) {
     Disconnect();
     return;
@@ -249,7 +253,9 @@ void LinkController::CBF_ButtonTryToConnect() {
   if (app_.state().SensorConnected == 1 && !app_.state().QuitRequested) app_.SetButtonsDimmed(0, 0);
 }
 
-void LinkController::CBF_ButtonDisconnect() { Disconnect(); }
+void LinkController::CBF_ButtonDisconnect() {
+  Disconnect();
+}
 
 void LinkController::CBF_ButtonAccept() {
   if (storePanelSettings) storePanelSettings();
@@ -275,11 +281,17 @@ void LinkController::CBF_EditCommunicationProtocol() {
   DimConnectButtons(true);
 }
 
-void LinkController::CBF_EditSelectComPort() { DimConnectButtons(true); }
+void LinkController::CBF_EditSelectComPort() {
+  DimConnectButtons(true);
+}
 
-void LinkController::CBF_EditSelectBaudrate() { DimConnectButtons(false); }
+void LinkController::CBF_EditSelectBaudrate() {
+  DimConnectButtons(false);
+}
 
-void LinkController::CBF_StringPortNumber() { DimConnectButtons(false); }
+void LinkController::CBF_StringPortNumber() {
+  DimConnectButtons(false);
+}
 
 void LinkController::CBF_StringIpAdress() {
   DimConnectButtons(false);

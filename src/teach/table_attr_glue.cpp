@@ -44,9 +44,11 @@ TableAttributes TableAttributesFromGrid(ScopeApp& app, const TableAttributes& fa
   TableAttributes attrs = fallback;
   QTableWidget* grid = app.tableAttrPage().ui.GridTableAttr;
   for (int k = 0; k < std::min(kTableAttrRows, grid->rowCount()); ++k) {
-    if (const QTableWidgetItem* colour = grid->item(k, 1); colour && colour->background().style() != Qt::NoBrush)
+    if (const QTableWidgetItem* colour = grid->item(k, 1);
+        colour && colour->background().style() != Qt::NoBrush)
       attrs.rowColours[k] = static_cast<std::int32_t>(colour->background().color().rgb() & 0xFFFFFFu);
-    if (const QTableWidgetItem* spec = grid->item(k, 0)) attrs.rowSpecs[k] = spec->text().left(kRowSpecMaxChars);
+    if (const QTableWidgetItem* spec = grid->item(k, 0))
+      attrs.rowSpecs[k] = spec->text().left(kRowSpecMaxChars);
   }
   return attrs;
 }
