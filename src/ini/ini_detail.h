@@ -26,4 +26,12 @@ std::string Escape(std::string_view text);
 // character yields that character, a lone backslash at the end stays.
 std::string Unescape(std::string_view text);
 
+// A tag of the form "<base> Line<digits>" names piece <digits> of a value
+// split on writing ("Line" in any case). number is 0 for any other tag.
+struct PieceTag {
+  std::string_view base;
+  long number = 0;
+};
+PieceTag ParsePieceTag(std::string_view tag);
+
 }  // namespace trivolux::ini_detail

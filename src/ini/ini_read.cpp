@@ -14,40 +14,17 @@
 
 namespace trivolux {
 
-using ini_detail::IsBlank;
 using ini_detail::NamesEqual;
+using ini_detail::ParsePieceTag;
+using ini_detail::PieceTag;
 using ini_detail::Trim;
 using ini_detail::TrimLeft;
 
 namespace {
 
-// Split values are numbered up to 9999 with four digits; longer numbers are
-// accepted up to this many digits so that no numeric overflow can occur.
-constexpr std::size_t kMaxPieceDigits = 9;
-
 void AppendComment(std::string& pending, std::string_view line) {
   if (!pending.empty()) pending += "\r\n";
   pending += line;
-}
-
-// Recognises "<base> Line<digits>"; number is 0 when the tag is no piece tag.
-struct PieceTag {
-  std::string_view base;
-  long number = 0;
-};
-
-PieceTag ParsePieceTag(std::string_view tag) {
-  std::size_t digits = tag.size();
-  while (digits > 0 && tag[digits - 1] >= '0' && tag[digits - 1] <= '9') --digits;
-  if (digits == tag.size() || digits < 5) return {};
-  if (!NamesEqual(tag.substr(digits - 4, 4), "line") || !IsBlank(tag[digits - 5])) return {};
-  std::string_view number = tag.substr(digits);
-  while (number.size() > 1 && number.front() == '0') number.remove_prefix(1);
-  if (number.size() > kMaxPieceDigits) return {};
-  PieceTag piece{Trim(tag.substr(0, digits - 5)), 0};
-  if (piece.base.empty()) return {};
-  for (char c : number) piece.number = piece.number * 10 + (c - '0');
-  return piece;
 }
 
 // Joins every run of piece items numbered 1, 2, 3 ... of one base tag into one

@@ -119,6 +119,24 @@ std::string Unescape(std::string_view text) {
   return out;
 }
 
+// Split values are numbered up to 9999 with four digits; longer numbers are
+// accepted up to this many digits so that no numeric overflow can occur.
+constexpr std::size_t kMaxPieceDigits = 9;
+
+PieceTag ParsePieceTag(std::string_view tag) {
+  std::size_t digits = tag.size();
+  while (digits > 0 && tag[digits - 1] >= '0' && tag[digits - 1] <= '9') --digits;
+  if (digits == tag.size() || digits < 5) return {};
+  if (!NamesEqual(tag.substr(digits - 4, 4), "line") || !IsBlank(tag[digits - 5])) return {};
+  std::string_view number = tag.substr(digits);
+  while (number.size() > 1 && number.front() == '0') number.remove_prefix(1);
+  if (number.size() > kMaxPieceDigits) return {};
+  PieceTag piece{Trim(tag.substr(0, digits - 5)), 0};
+  if (piece.base.empty()) return {};
+  for (char c : number) piece.number = piece.number * 10 + (c - '0');
+  return piece;
+}
+
 }  // namespace ini_detail
 
 using ini_detail::NamesEqual;
@@ -133,7 +151,8 @@ bool HasLineBreak(std::string_view text) {
 // A tag must survive a write and a re-read as the same item line.
 bool IsWritableTag(std::string_view tag) {
   return !tag.empty() && tag.front() != '[' && tag.front() != ';' &&
-         tag.find('=') == std::string_view::npos && !HasLineBreak(tag);
+         tag.find('=') == std::string_view::npos && !HasLineBreak(tag) &&
+         ini_detail::ParsePieceTag(tag).number == 0;
 }
 
 // Stores the item: replaces every item of the tag at the place of the first
@@ -207,39 +226,44 @@ void AppendCommentLines(std::string& out, const std::string& comment) {
   out += "\r\n";
 }
 
+// Reading trims a value and strips a surrounding quote pair, and ignores an
+// empty one; an unquoted value (or piece of one) that would change that way
+// is written quoted, so its text reads back the same.
+bool NeedsQuotes(std::string_view piece) {
+  return piece.empty() || ini_detail::IsBlank(piece.front()) || ini_detail::IsBlank(piece.back()) ||
+         (piece.size() >= 2 && piece.front() == '"' && piece.back() == '"');
+}
+
+void AppendValueLine(std::string& out, std::string_view tag, std::string_view number, std::string_view value,
+                     bool quote) {
+  out += tag;
+  if (!number.empty()) {
+    out += " Line";
+    out += number;
+  }
+  out += " = ";
+  if (quote) out += '"';
+  out += value;
+  if (quote) out += '"';
+  out += "\r\n";
+}
+
 void AppendItemLines(std::string& out, const IniText::Item& item) {
   AppendCommentLines(out, item.comment);
   const std::string_view value = item.value;
-  if (value.size() <= kIniMaxValueLine) {
-    out += item.tag;
-    out += " = ";
-    if (item.quoted) out += '"';
-    out += value;
-    if (item.quoted) out += '"';
-    out += "\r\n";
-    return;
-  }
-  // Reading trims each piece and strips a surrounding quote pair, so pieces of
-  // an unquoted value that would lose bytes that way are all written quoted;
-  // the value text reads back the same.
-  bool quote = item.quoted;
+  bool quote = item.quoted || value.empty();
   for (std::size_t pos = 0; pos < value.size() && !quote; pos += kIniMaxValueLine) {
-    const std::string_view piece = value.substr(pos, kIniMaxValueLine);
-    quote = ini_detail::IsBlank(piece.front()) || ini_detail::IsBlank(piece.back()) ||
-            (piece.size() >= 2 && piece.front() == '"' && piece.back() == '"');
+    quote = NeedsQuotes(value.substr(pos, kIniMaxValueLine));
+  }
+  if (value.size() <= kIniMaxValueLine) {
+    AppendValueLine(out, item.tag, {}, value, quote);
+    return;
   }
   char number[24];
   std::size_t n = 1;
   for (std::size_t pos = 0; pos < value.size(); pos += kIniMaxValueLine, ++n) {
     std::snprintf(number, sizeof number, "%04zu", n);
-    out += item.tag;
-    out += " Line";
-    out += number;
-    out += " = ";
-    if (quote) out += '"';
-    out += value.substr(pos, kIniMaxValueLine);
-    if (quote) out += '"';
-    out += "\r\n";
+    AppendValueLine(out, item.tag, number, value.substr(pos, kIniMaxValueLine), quote);
   }
 }
 

@@ -44,7 +44,8 @@ class IniText {
 
   // 0 on success or a negative ini_error code. Section and tag are stored
   // without surrounding white space; a tag that could not be read back (empty,
-  // holding "=" or a line break, or starting with "[" or ";") and a section name
+  // holding "=" or a line break, starting with "[" or ";", or looking like a
+  // "T Line0001" piece of a split value) and a section name
   // holding a line break are refused with kMissingArgument.
   int PutInt(std::string_view section, std::string_view tag, std::int32_t value);
   int PutString(std::string_view section, std::string_view tag, std::string_view text);

@@ -250,7 +250,7 @@ TEST(IniText, GetStringIntoBufferCutsAndClears) {
 
 TEST(IniText, RefusesNamesThatCannotBeReadBack) {
   IniText ini;
-  for (const char* tag : {"", "  ", "a=b", "[x", ";x", "a\nb", "a\rb"}) {
+  for (const char* tag : {"", "  ", "a=b", "[x", ";x", "a\nb", "a\rb", "T Line0001", "T line2"}) {
     EXPECT_EQ(ini.PutInt("S", tag, 1), ini_error::kMissingArgument) << tag;
   }
   EXPECT_EQ(ini.PutString("S\nT", "A", "x"), ini_error::kMissingArgument);
