@@ -75,7 +75,13 @@ ScopeApp::ScopeApp(Popups& popups, QString programDir, QObject* parent)
   InstallShortcuts();
 }
 
-ScopeApp::~ScopeApp() = default;
+ScopeApp::~ScopeApp() {
+  // The panels are destroyed after this object has stopped being a ScopeApp;
+  // events sent while they close must not reach this filter any more.
+  QTabWidget* tab = mainPanel_->ui.TabMain;
+  tab->removeEventFilter(this);
+  tab->tabBar()->removeEventFilter(this);
+}
 
 void ScopeApp::InitAll() {
   // 1. Shared state.
