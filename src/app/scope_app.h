@@ -31,6 +31,9 @@ class QPushButton;
 
 namespace trivolux {
 
+class LinkController;
+class PanelSettingsStore;
+
 class ScopeApp : public QObject {
   Q_OBJECT
  public:
@@ -53,6 +56,9 @@ class ScopeApp : public QObject {
   TableAttrPage& tableAttrPage() { return *mainPanel_->ui.PageTableAttr; }
   ScopePage& scopePage() { return *mainPanel_->ui.PageScope; }
   OffsetPage& offsetPage() { return *mainPanel_->ui.PageOffset; }
+
+  LinkController& linkController() { return *link_; }
+  PanelSettingsStore& panelSettings() { return *panelSettings_; }
 
   DataPanel& dataPanel() { return *dataPanel_; }
   GraphPanel& graphPanel() { return *graphPanel_; }
@@ -126,6 +132,8 @@ class ScopeApp : public QObject {
   int comProtocol_ = 0;
 
   std::unique_ptr<MainPanel> mainPanel_;
+  std::unique_ptr<LinkController> link_;
+  std::unique_ptr<PanelSettingsStore> panelSettings_;
   DataPanel* dataPanel_ = nullptr;
   GraphPanel* graphPanel_ = nullptr;
   MeanTeachPanel* meanTeachPanel_ = nullptr;
