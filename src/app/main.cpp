@@ -1,11 +1,44 @@
+// The program: one application object, its start-up, the event loop, and an
+// orderly end (the subsystems close their transports as they are destroyed).
+//
+// --screenshots DIR (or TRIVOLUX_SCREENSHOT_DIR=DIR) starts offline without
+// blocking popups, saves PNGs of every panel into DIR and exits. Unknown
+// arguments are ignored.
 #include <QApplication>
-#include <QMainWindow>
+#include <QDir>
+
+#include "app/scope_app.h"
+#include "app/screenshots.h"
+#include "ui/qt_popups.h"
+
+namespace {
+
+QString ScreenshotDir(const QStringList& args) {
+  const int at = static_cast<int>(args.indexOf(QStringLiteral("--screenshots")));
+  if (at >= 0 && at + 1 < args.size()) return args[at + 1];
+  return qEnvironmentVariable("TRIVOLUX_SCREENSHOT_DIR");
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QMainWindow w;
-  w.setWindowTitle("TRIVOLUX VR Scope V1.2");
-  w.resize(790, 548);
-  w.show();
-  return app.exec();
+  QApplication application(argc, argv);
+  const QString programDir = QCoreApplication::applicationDirPath();
+  const QString screenshotDir = ScreenshotDir(QCoreApplication::arguments());
+
+  if (!screenshotDir.isEmpty()) {
+    trivolux::OfflinePopups popups;
+    trivolux::ScopeApp app(popups, programDir);
+    app.InitAll();
+    const int written = trivolux::SaveScreenshots(app, QDir(screenshotDir).absolutePath());
+    return written > 0 ? 0 : 1;
+  }
+
+  trivolux::QtPopups popups;
+  trivolux::ScopeApp app(popups, programDir);
+  popups.SetParent(&app.mainPanel());
+  app.InitAll();
+  // The connection check at start may already have asked to end the program.
+  if (app.state().QuitRequested) return 0;
+  return application.exec();
 }

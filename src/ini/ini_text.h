@@ -42,7 +42,11 @@ class IniText {
 
   IniText() = default;
 
-  // 0 on success or a negative ini_error code.
+  // 0 on success or a negative ini_error code. Section and tag are stored
+  // without surrounding white space; a tag that could not be read back (empty,
+  // holding "=" or a line break, starting with "[" or ";", or looking like a
+  // "T Line0001" piece of a split value) and a section name
+  // holding a line break are refused with kMissingArgument.
   int PutInt(std::string_view section, std::string_view tag, std::int32_t value);
   int PutString(std::string_view section, std::string_view tag, std::string_view text);
 
@@ -53,14 +57,16 @@ class IniText {
   int GetStringIntoBuffer(std::string_view section, std::string_view tag, char* buffer,
                           std::size_t bufferSize) const;
   // Convenience form of GetStringIntoBuffer: the value cut to maxChars characters.
-  int GetString(std::string_view section, std::string_view tag, std::size_t maxChars,
-                std::string* out) const;
+  int GetString(std::string_view section, std::string_view tag, std::size_t maxChars, std::string* out) const;
 
   // Writes through a temporary "ini$$" file in the target's directory that is
   // flushed, synced and renamed over the target; the old file survives any failure.
   int WriteToFile(const QString& path) const;
+  // Replaces the content with the parsed file; kCannotOpen (object unchanged)
+  // when the path is not a readable regular file.
   int ReadFromFile(const QString& path);
-  // Parses bytes as if they were read from a file (used by ReadFromFile and the fuzzer).
+  // Replaces the content with the parsed bytes, exactly as ReadFromFile would
+  // (used by ReadFromFile and the fuzzer). Any bytes are accepted.
   void ReadFromBytes(std::string_view bytes);
   // The text WriteToFile would write.
   std::string ToText() const;
@@ -70,14 +76,26 @@ class IniText {
  private:
   Section* FindSection(std::string_view name);
   const Section* FindSection(std::string_view name) const;
+  int PutValue(std::string_view section, std::string_view tag, std::string value, bool quoted);
+  // ReadFromBytes with a result: 0, or kOutOfMemory with the object unchanged.
+  int Parse(std::string_view bytes);
 
   std::vector<Section> sections_;
+  // Comment lines after the last item of a file, written back at the end.
+  std::string trailingComment_;
+  // Index of the section found last. It always names the first section of its
+  // name (sections are only ever appended), so checking it first cannot hide
+  // an earlier duplicate.
   mutable std::size_t lastFound_ = 0;
 };
 
 // The documented operation names, as thin wrappers.
-inline std::unique_ptr<IniText> Ini_New(int /*sorting*/) { return std::make_unique<IniText>(); }
-inline void Ini_Dispose(std::unique_ptr<IniText>& ini) { ini.reset(); }
+inline std::unique_ptr<IniText> Ini_New(int /*sorting*/) {
+  return std::make_unique<IniText>();
+}
+inline void Ini_Dispose(std::unique_ptr<IniText>& ini) {
+  ini.reset();
+}
 inline int Ini_PutInt(IniText& ini, std::string_view s, std::string_view t, std::int32_t v) {
   return ini.PutInt(s, t, v);
 }
@@ -87,11 +105,15 @@ inline int Ini_PutString(IniText& ini, std::string_view s, std::string_view t, s
 inline int Ini_GetInt(const IniText& ini, std::string_view s, std::string_view t, std::int32_t* v) {
   return ini.GetInt(s, t, v);
 }
-inline int Ini_GetStringIntoBuffer(const IniText& ini, std::string_view s, std::string_view t,
-                                   char* buf, std::size_t size) {
+inline int Ini_GetStringIntoBuffer(const IniText& ini, std::string_view s, std::string_view t, char* buf,
+                                   std::size_t size) {
   return ini.GetStringIntoBuffer(s, t, buf, size);
 }
-inline int Ini_WriteToFile(const IniText& ini, const QString& path) { return ini.WriteToFile(path); }
-inline int Ini_ReadFromFile(IniText& ini, const QString& path) { return ini.ReadFromFile(path); }
+inline int Ini_WriteToFile(const IniText& ini, const QString& path) {
+  return ini.WriteToFile(path);
+}
+inline int Ini_ReadFromFile(IniText& ini, const QString& path) {
+  return ini.ReadFromFile(path);
+}
 
 }  // namespace trivolux

@@ -6,6 +6,7 @@
 // installed by the connect-page glue) exactly once, then returns -1.
 // Waits run the Qt event loop (no spinning) and end early when the shared
 // QuitRequested flag is set.
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <array>
@@ -46,6 +47,17 @@ class SensorLink : public QObject {
   int Exchange(std::uint8_t order, std::uint16_t param, const std::uint8_t* payload = nullptr,
                std::uint16_t length = 0);
 
+  // The TCP receive callback: stores arriving bytes in RxBuf at RxCount, never
+  // more than 2048 bytes in all (the excess is dropped, so stale bytes cannot
+  // slip into a later answer). Runs on every readyRead of a TCP transport.
+  void ClientTCPCB();
+
+  // True while a reader waits for an answer.
+  bool Waiting() const { return waiting_; }
+  // Seconds since the link was created (the platform timer).
+  double Now() const { return clock_.nsecsElapsed() / 1e9; }
+  double ExchangeStart = 0.0;
+
   std::array<std::uint8_t, kHeaderSize + kMaxRequestPayload> FrameStage{};
   std::array<std::uint8_t, kHeaderSize + kMaxRequestPayload> TxBuf{};
   std::array<std::uint8_t, kRxBufSize> RxBuf{};
@@ -61,9 +73,18 @@ class SensorLink : public QObject {
   static constexpr double kDataTimeout = 3.0;
 
  private:
+  void OnServerClosed();
+  void OnDeviceLost();
+  // Waits until enough bytes are there (serial queue or TCP RxCount), the
+  // link is lost, the deadline passes or the program quits.
+  bool WaitForBytes(int needed, double timeoutSeconds);
+
   SharedState& state_;
   Transport* transport_ = nullptr;
   std::function<void()> report_;
+  QElapsedTimer clock_;
+  bool waiting_ = false;
+  bool lossReported_ = false;  // the loss of the link was reported by its own handler
 };
 
 }  // namespace trivolux

@@ -1,0 +1,28 @@
+#pragma once
+// Screenshot mode: after start-up, saves PNGs of the main window on every tab
+// page and of every child and popup panel, for the documentation.
+#include <QString>
+
+#include "ui/popups.h"
+
+namespace trivolux {
+
+class ScopeApp;
+
+// Popups that never block: messages are dropped, confirmations answer No,
+// prompts and file selections are cancelled, and a popup with custom
+// buttons answers "OFFLINE" when it offers it (the start-up connection check).
+class OfflinePopups : public Popups {
+ public:
+  void Message(const QString&, const QString&) override {}
+  bool Confirm(const QString&, const QString&) override { return false; }
+  std::optional<QString> Prompt(const QString&, const QString&, int) override { return std::nullopt; }
+  int Generic(const QString&, const QString&, const QStringList& buttons) override;
+  FileSelect SelectFile(const FileRequest&, QString*) override { return FileSelect::None; }
+};
+
+// Writes the PNGs into dir (created when missing). Returns the number of
+// files written, or -1 when dir cannot be created.
+int SaveScreenshots(ScopeApp& app, const QString& dir);
+
+}  // namespace trivolux

@@ -1,0 +1,49 @@
+#include "link/identification.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "link/orders.h"
+
+namespace trivolux {
+
+QString FirmwareTextFromAnswer(const std::uint8_t* data, std::size_t size) {
+  size = std::min(size, order::kIdentBytes);
+  const void* nul = std::memchr(data, 0, size);
+  const std::size_t length =
+      nul ? static_cast<std::size_t>(static_cast<const std::uint8_t*>(nul) - data) : size;
+  return QString::fromLatin1(reinterpret_cast<const char*>(data), static_cast<qsizetype>(length));
+}
+
+Identification SplitIdentification(const QString& text) {
+  Identification id;
+  qsizetype at = 0;
+  // Takes the text up to the next separator and moves past the separator;
+  // without one the rest is the field and the later ones stay empty.
+  const auto take = [&](QChar separator) {
+    if (at > text.size()) return QString();
+    const qsizetype end = text.indexOf(separator, at);
+    if (end < 0) {
+      const QString rest = text.mid(at);
+      at = text.size() + 1;
+      return rest;
+    }
+    const QString field = text.mid(at, end - at);
+    at = end + 1;
+    return field;
+  };
+  id.field1 = take(QLatin1Char('.'));
+  id.field2 = take(QLatin1Char('.'));
+  id.field3 = take(QLatin1Char(' '));
+  if (at <= text.size()) id.field4 = text.mid(at);
+  return id;
+}
+
+QString VersionMismatchText(const Identification& id, std::uint16_t serial) {
+  return QStringLiteral(
+             "Sensor firmware and scope version do not match! \nFirmware of connected sensor is: ") +
+         id.Version() + QStringLiteral("\nThe serial number is: ") + QString::number(serial) +
+         QStringLiteral("\n\nClose window or work in offline mode!");
+}
+
+}  // namespace trivolux

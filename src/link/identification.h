@@ -1,0 +1,32 @@
+#pragma once
+// The sensor's identification text (answer to order 7) and the version check.
+#include <QString>
+#include <cstddef>
+#include <cstdint>
+
+namespace trivolux {
+
+inline constexpr const char* kExpectedSensorVersion = "TRIVOLUX VR V1.2";
+
+struct Identification {
+  QString field1;  // up to the first "."
+  QString field2;  // up to the next "."
+  QString field3;  // up to the next blank (third version digit)
+  QString field4;  // the rest
+  QString Version() const { return field1 + QLatin1Char('.') + field2; }
+  // The version followed directly by the rest (third digit and blank dropped).
+  QString Displayed() const { return Version() + field4; }
+  bool Matches() const { return Version() == QLatin1String(kExpectedSensorVersion); }
+};
+
+// The text of the first 72 answer bytes, ending at the first zero byte.
+QString FirmwareTextFromAnswer(const std::uint8_t* data, std::size_t size);
+// Splits the text into its four fields; a missing field is empty.
+Identification SplitIdentification(const QString& text);
+
+// The first-connection failure messages.
+inline constexpr const char* kCouldNotConnect =
+    "Could not establish connection! \nClose window or work in offline mode!";
+QString VersionMismatchText(const Identification& id, std::uint16_t serial);
+
+}  // namespace trivolux

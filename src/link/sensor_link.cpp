@@ -1,0 +1,197 @@
+#include "link/sensor_link.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "link/crc8.h"
+#include "link/event_wait.h"
+#include "link/link_texts.h"
+#include "link/orders.h"
+#include "link/transport.h"
+
+namespace trivolux {
+
+namespace {
+constexpr int kWriteTimeoutMs = 2000;
+}
+
+SensorLink::SensorLink(SharedState& state, QObject* parent) : QObject(parent), state_(state) {
+  clock_.start();
+}
+
+SensorLink::~SensorLink() = default;
+
+void SensorLink::SetTransport(Transport* transport) {
+  if (transport_) disconnect(transport_, nullptr, this, nullptr);
+  transport_ = transport;
+  if (!transport_) return;
+  connect(transport_, &Transport::readyRead, this, [this] {
+    if (transport_ && transport_->Kind() == TransportKind::Tcp) ClientTCPCB();
+  });
+  connect(transport_, &Transport::disconnected, this, &SensorLink::OnServerClosed);
+  connect(transport_, &Transport::deviceLost, this, &SensorLink::OnDeviceLost);
+}
+
+void SensorLink::Fail(const QString& text) {
+  MessageText = text;
+  state_.RunFlag = 0;
+  state_.SensorConnected = 0;
+  if (report_) report_();
+}
+
+void SensorLink::FillTxBuf(std::uint8_t order, std::uint16_t param, std::uint16_t length) {
+  // The largest request is 8 + 512 bytes; a longer length would not fit TxBuf.
+  length = static_cast<std::uint16_t>(std::min<std::size_t>(length, kMaxRequestPayload));
+  BuildHeader(order, param, FrameStage.data() + kHeaderSize, length, FrameStage.data());
+  std::memcpy(TxBuf.data(), FrameStage.data(), length + kHeaderSize);
+}
+
+int SensorLink::Exchange(std::uint8_t order, std::uint16_t param, const std::uint8_t* payload,
+                         std::uint16_t length) {
+  length = static_cast<std::uint16_t>(std::min<std::size_t>(length, kMaxRequestPayload));
+  if (payload && length > 0) std::memcpy(Payload(), payload, length);
+  FillTxBuf(order, param, length);
+  return DataExchange(length + static_cast<int>(kHeaderSize));
+}
+
+int SensorLink::DataExchange(int count) {
+  RxBuf.fill(0);
+  ComStatus = 0;
+  lossReported_ = false;
+  count = std::clamp(count, 0, static_cast<int>(TxBuf.size()));
+  if (!transport_ || !transport_->IsOpen()) {
+    Fail(link_text::kTimeout);
+    return -1;
+  }
+  if (transport_->Kind() == TransportKind::Serial) {
+    transport_->FlushQueues();
+  } else {
+    RxCount = 0;
+  }
+  if (transport_->Write(TxBuf.data(), count, kWriteTimeoutMs) != count) {
+    if (state_.QuitRequested || lossReported_) return -1;
+    Fail(link_text::kTimeout);
+    return -1;
+  }
+  const int result = GetHeaderFrame();
+  if (result == 1 && AnswerLength != 0) return GetDataFrame(AnswerLength);
+  return result;
+}
+
+bool SensorLink::WaitForBytes(int needed, double timeoutSeconds) {
+  const bool serial = transport_->Kind() == TransportKind::Serial;
+  const auto have = [&] { return serial ? transport_->BytesAvailable() : RxCount; };
+  ExchangeStart = Now();
+  waiting_ = true;
+  WaitUntil(
+      state_, [&] { return have() >= needed || lossReported_ || !transport_ || !transport_->IsOpen(); },
+      QDeadlineTimer(static_cast<qint64>(timeoutSeconds * 1000)));
+  waiting_ = false;
+  if (!transport_) return false;
+  if (serial) RxCount = static_cast<int>(std::min<qint64>(transport_->BytesAvailable(), kRxBufSize));
+  return have() >= needed;
+}
+
+int SensorLink::GetHeaderFrame() {
+  lossReported_ = false;
+  if (!transport_ || !transport_->IsOpen()) {
+    Fail(link_text::kTimeout);
+    return -1;
+  }
+  const bool complete = WaitForBytes(static_cast<int>(kHeaderSize), kHeaderTimeout);
+  if (transport_ && transport_->Kind() == TransportKind::Serial) {
+    ComStatus = transport_->ErrorStatus();
+    transport_->Read(RxBuf.data(), std::min<qint64>(RxCount, kHeaderSize));
+  }
+  if (!complete && (state_.QuitRequested || lossReported_)) return -1;
+  if (!complete || ComStatus > 0) {
+    Fail(link_text::kTimeout);
+    return -1;
+  }
+  if (CheckHeaderCRC() != 1) return -1;
+  if (AnswerOrder != order::kError) return 1;
+  if (AnswerParam == order::kErrUnknownOrder) {
+    Fail(link_text::kUnknownOrder);
+    return -1;
+  }
+  if (AnswerParam == order::kErrCommunication) {
+    Fail(link_text::kCommError);
+    return -1;
+  }
+  return 1;
+}
+
+int SensorLink::CheckHeaderCRC() {
+  const auto header = ParseHeader(RxBuf.data());
+  if (!header) {
+    Fail(link_text::kBadHeader);
+    return -1;
+  }
+  AnswerOrder = header->order;
+  AnswerParam = header->param;
+  AnswerLength = header->length;
+  AnswerDataCrc = header->dataCrc;
+  return 1;
+}
+
+int SensorLink::GetDataFrame(std::uint16_t length) {
+  lossReported_ = false;
+  if (length > kMaxAnswerData) {
+    // Cannot fit RxBuf: nothing of it is stored, and what already arrived of
+    // it is dropped so it cannot pass for the start of the next answer.
+    if (transport_) transport_->FlushQueues();
+    Fail(link_text::kBadData);
+    return -1;
+  }
+  if (!transport_ || !transport_->IsOpen()) {
+    Fail(link_text::kTimeout);
+    return -1;
+  }
+  const bool serial = transport_->Kind() == TransportKind::Serial;
+  // TCP counts the header too: the callback stores header and data in a row.
+  const int needed = serial ? length : length + static_cast<int>(kHeaderSize);
+  const bool complete = WaitForBytes(needed, kDataTimeout);
+  if (serial && transport_) {
+    ComStatus = transport_->ErrorStatus();
+    transport_->Read(RxBuf.data() + kHeaderSize, std::min<qint64>(RxCount, length));
+  }
+  if (!complete && (state_.QuitRequested || lossReported_)) return -1;
+  if (!complete || ComStatus > 0) {
+    Fail(link_text::kTimeout);
+    return -1;
+  }
+  if (crc8Update(RxBuf.data(), kHeaderSize, length) != AnswerDataCrc) {
+    Fail(link_text::kBadData);
+    return -1;
+  }
+  return 1;
+}
+
+void SensorLink::ClientTCPCB() {
+  if (!transport_) return;
+  const qint64 room = static_cast<qint64>(kRxBufSize) - RxCount;
+  if (room > 0) {
+    const qint64 n = transport_->Read(RxBuf.data() + RxCount, room);
+    if (n > 0) RxCount += static_cast<int>(n);
+  }
+  if (transport_->BytesAvailable() > 0) transport_->FlushQueues();
+}
+
+void SensorLink::OnServerClosed() {
+  ClientTCPCB();  // bytes that came with the close still count
+  state_.TcpConnected = 0;
+  lossReported_ = true;
+  Fail(link_text::kServerClosed);
+}
+
+void SensorLink::OnDeviceLost() {
+  ComStatus = 1;
+  if (waiting_) {
+    // The waiting reader wakes up and reports its own timeout text.
+    return;
+  }
+  lossReported_ = true;
+  Fail(link_text::kPortError);
+}
+
+}  // namespace trivolux

@@ -1,0 +1,77 @@
+#pragma once
+// RS-232 through QSerialPort: 8N1, no handshake, rate from the baud-rate
+// table. Open errors map onto the RS-232 code table (SerialErrorText).
+#include <QSerialPort>
+
+#include "link/transport.h"
+
+namespace trivolux {
+
+struct SharedState;
+
+// Baud-rate index 0..7 -> 9600 .. 921600 bit/s; any other index -> 115200.
+qint32 BaudRateForIndex(int index);
+
+// COM port number -> device name. Linux: 1..99 -> /dev/ttyS<n-1>,
+// 101..199 -> /dev/ttyUSB<n-101>, 201..299 -> /dev/ttyACM<n-201>,
+// from 1000 -> /dev/pts/<n-1000> (pseudo-terminals, e.g. the simulator's).
+// Windows: COM<n>. Empty for a number outside these ranges.
+QString ComPortDeviceName(int comPort);
+// The inverse, for listing the ports the system reports; -1 when the name
+// has no COM number.
+int ComPortNumberForDevice(const QString& deviceName);
+
+// Text of an RS-232 open error code ("RS-232 error!" for unknown codes).
+QString SerialErrorText(int code);
+
+namespace serial_error {
+constexpr int kUnknownSystem = -1;
+constexpr int kInvalidPort = -2;
+constexpr int kNotOpen = -3;
+constexpr int kIo = -4;
+constexpr int kNoPort = -6;
+constexpr int kCannotOpen = -7;
+constexpr int kInvalidBaudrate = -14;
+constexpr int kTimeout = -99;
+}  // namespace serial_error
+
+class SerialTransport : public Transport {
+  Q_OBJECT
+ public:
+  explicit SerialTransport(const SharedState& state, QObject* parent = nullptr);
+  ~SerialTransport() override;
+
+  // Settings used by the next Open.
+  void SetPort(int comPort) { comPort_ = comPort; }
+  void SetBaudIndex(int index) { baudIndex_ = index; }
+  int Port() const { return comPort_; }
+  int BaudIndex() const { return baudIndex_; }
+  QString DeviceName() const { return port_.portName(); }
+  qint32 CurrentBaudRate() const { return port_.baudRate(); }
+
+  TransportKind Kind() const override { return TransportKind::Serial; }
+  int Open() override;
+  void Close() override;
+  bool IsOpen() const override { return port_.isOpen(); }
+  qint64 Write(const std::uint8_t* data, qint64 count, int timeoutMs) override;
+  qint64 BytesAvailable() const override { return port_.isOpen() ? port_.bytesAvailable() : 0; }
+  qint64 Read(std::uint8_t* into, qint64 max) override;
+  int ErrorStatus() const override { return status_; }
+  void FlushQueues() override;
+  QString ErrorText(int code) const override { return SerialErrorText(code); }
+
+  // Maps a QSerialPort open failure onto the RS-232 code table.
+  static int OpenErrorCode(QSerialPort::SerialPortError error);
+
+ private:
+  void OnError(QSerialPort::SerialPortError error);
+
+  const SharedState& state_;
+  QSerialPort port_;
+  int comPort_ = 1;
+  int baudIndex_ = 4;
+  int status_ = 0;     // accumulated line errors since the last flush
+  bool lost_ = false;  // the device went away; cleared by the next Open
+};
+
+}  // namespace trivolux

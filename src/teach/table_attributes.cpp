@@ -1,0 +1,56 @@
+#include "teach/table_attributes.h"
+
+#include "ini/ini_text.h"
+
+namespace trivolux {
+
+namespace {
+constexpr char kRowColor[] = "Row color";
+constexpr char kRowSpec[] = "Row specification";
+}  // namespace
+
+const std::array<std::int32_t, kDefaultRowColourCount>& DefaultRowColours() {
+  static const auto kList = [] {
+    constexpr std::int32_t kBase[15] = {0xFF0000, 0x80FF00, 0x0000FF, 0x000000, 0xFF80C0,
+                                        0xFFFF00, 0x808000, 0x800080, 0x80FFFF, 0xFF0080,
+                                        0x400080, 0xFF00FF, 0x008000, 0x408080, 0x800000};
+    std::array<std::int32_t, kDefaultRowColourCount> list{};
+    for (int k = 0; k < kDefaultRowColourCount; ++k) list[k] = kBase[k % 15];
+    return list;
+  }();
+  return kList;
+}
+
+std::string TableAttrSection(int row) {
+  return "TABLE ATTR OF TEACH VECTOR " + std::to_string(row);
+}
+
+void AppendTableSetToIniHandle(IniText& ini, const TableAttributes& attrs) {
+  for (int k = 0; k < kTableAttrRows; ++k) {
+    const std::string section = TableAttrSection(k);
+    ini.PutInt(section, kRowColor, attrs.rowColours[k]);
+    ini.PutString(section, kRowSpec, attrs.rowSpecs[k].toStdString());
+  }
+}
+
+bool AcquireTableSetFromIniHandle(const IniText& ini, TableAttributes& attrs, QString* missing) {
+  bool allRead = true;
+  if (missing) *missing = QString::fromLatin1(kTableAttrMissingHeading);
+  for (int k = 0; k < kTableAttrRows; ++k) {
+    const std::string section = TableAttrSection(k);
+    std::int32_t colour = 0;
+    if (ini.GetInt(section, kRowColor, &colour) == 1 && colour >= 0 && colour <= 0xFFFFFF) {
+      attrs.rowColours[k] = colour;
+    } else {
+      attrs.rowColours[k] = DefaultRowColours()[k];
+      allRead = false;
+      if (missing) *missing += QString::fromStdString(section) + QLatin1Char('\n');
+    }
+    std::string spec;
+    ini.GetString(section, kRowSpec, std::string::npos, &spec);
+    attrs.rowSpecs[k] = QString::fromStdString(spec).left(kRowSpecMaxChars);
+  }
+  return allRead;
+}
+
+}  // namespace trivolux

@@ -1,0 +1,10 @@
+#include "ui/big_colour_panel.h"
+
+namespace trivolux {
+
+BigColourPanel::BigColourPanel(QWidget* parent) : BigDisplay(parent) {
+  ui.setupUi(this);
+  InstallRightClickClose();
+}
+
+}  // namespace trivolux

@@ -1,0 +1,34 @@
+#include "ui/big_display.h"
+
+#include <QEvent>
+#include <QMouseEvent>
+
+namespace trivolux {
+
+void BigDisplay::InstallRightClickClose() {
+  installEventFilter(this);
+  setContextMenuPolicy(Qt::NoContextMenu);
+  for (QWidget* child : findChildren<QWidget*>()) {
+    child->installEventFilter(this);
+    child->setContextMenuPolicy(Qt::NoContextMenu);
+  }
+}
+
+bool BigDisplay::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+      if (static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+        hide();
+        return true;
+      }
+      break;
+    case QEvent::ContextMenu:
+      return true;
+    default:
+      break;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace trivolux

@@ -1,0 +1,12 @@
+#include "ui/calibration_page.h"
+
+#include "ui/panel_setup.h"
+
+namespace trivolux {
+
+CalibrationPage::CalibrationPage(QWidget* parent) : QWidget(parent) {
+  ui.setupUi(this);
+  AssignRingIndexValues(this);
+}
+
+}  // namespace trivolux

@@ -1,0 +1,45 @@
+#include "ui/data_panel.h"
+
+#include "qcustomplot.h"
+#include "ui/plot_style.h"
+
+namespace trivolux {
+
+namespace {
+const QVector<QColor> kRgb{QColor(0xFF, 0x00, 0x00), QColor(0x00, 0xC0, 0x00), QColor(0x00, 0x00, 0xFF)};
+// Full scale of the colour channels and of X, Y, INT in the X/Y/INT modes.
+constexpr double kChannelMax = 4096;
+// Default axis extent of the colour planes before any row is taught.
+constexpr double kPlaneMax = 10000;
+}  // namespace
+
+DataPanel::DataPanel(QWidget* parent) : QWidget(parent) {
+  ui.setupUi(this);
+
+  SetupStripChart(ui.ChartRGB, kRgb, kChannelMax, "RGB");
+  SetupStripChart(ui.ChartX, {kRgb[0]}, kChannelMax, "X");
+  SetupStripChart(ui.ChartY, {kRgb[1]}, kChannelMax, "Y");
+  SetupStripChart(ui.ChartINT, {QColor(0x00, 0x80, 0x80)}, kChannelMax, "INT");
+  SetupStripChart(ui.ChartRGB3D, kRgb, kChannelMax, "RGB");
+
+  // The intensity bar spans 0..100 vertically; the live cursor sits at 50.
+  SetupPlane(ui.GraphXY2D, "X", "Y", kPlaneMax, kPlaneMax);
+  SetupPlane(ui.GraphINT2D, "INT", QString(), kPlaneMax, 100);
+  ui.GraphINT2D->yAxis->setTickLabels(false);
+  SetupPlane(ui.GraphXY3D, "X", "Y", kPlaneMax, kPlaneMax);
+  SetupPlane(ui.GraphXINT3D, "X", "INT", kPlaneMax, kPlaneMax);
+  SetupPlane(ui.GraphYINT3D, "Y", "INT", kPlaneMax, kPlaneMax);
+
+  const QColor cursorColour(0x40, 0x40, 0x40);
+  cursorXY2D = AddCursor(ui.GraphXY2D, cursorColour);
+  cursorINT2D = AddCursor(ui.GraphINT2D, cursorColour);
+  cursorXY3D = AddCursor(ui.GraphXY3D, cursorColour);
+  cursorXINT3D = AddCursor(ui.GraphXINT3D, cursorColour);
+  cursorYINT3D = AddCursor(ui.GraphYINT3D, cursorColour);
+
+  ui.LedTrig->setOnColor(QColor(0x00, 0xC0, 0x00));
+  ui.LedOut0->setOnColor(QColor(0xFF, 0xC0, 0x00));
+  ui.LedOut1->setOnColor(QColor(0xFF, 0xC0, 0x00));
+}
+
+}  // namespace trivolux

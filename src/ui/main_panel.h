@@ -1,0 +1,51 @@
+#pragma once
+// The main window: banner, the main tab widget with its nine pages, the
+// transfer buttons and the area the child panels share.
+#include <QWidget>
+
+#include "ui/calibration_page.h"
+#include "ui/connect_page.h"
+#include "ui/group_hold_page.h"
+#include "ui/offset_page.h"
+#include "ui/parameter_page.h"
+#include "ui/record_page.h"
+#include "ui/scope_page.h"
+#include "ui/table_attr_page.h"
+#include "ui/teach_page.h"
+#include "ui_main_panel.h"
+
+namespace trivolux {
+
+class MainPanel : public QWidget {
+  Q_OBJECT
+ public:
+  // Main tab page indices.
+  enum Page {
+    kConnectPage = 0,
+    kParameterPage = 1,
+    kGroupHoldPage = 2,
+    kTeachPage = 3,
+    kRecordPage = 4,
+    kCalibrationPage = 5,
+    kTableAttrPage = 6,
+    kScopePage = 7,
+    kOffsetPage = 8,
+  };
+  static constexpr int kDefaultWidth = 790;
+  static constexpr int kDefaultHeight = 548;
+
+  explicit MainPanel(QWidget* parent = nullptr);
+  Ui::MainPanel ui;
+
+ signals:
+  // The window's close box was used; the window closes.
+  void closeRequested();
+  // A right double click on the panel itself (not consumed by a control).
+  void rightDoubleClicked();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+};
+
+}  // namespace trivolux

@@ -1,0 +1,12 @@
+#include "ui/offset_page.h"
+
+#include "ui/panel_setup.h"
+
+namespace trivolux {
+
+OffsetPage::OffsetPage(QWidget* parent) : QWidget(parent) {
+  ui.setupUi(this);
+  AssignRingIndexValues(this);
+}
+
+}  // namespace trivolux

@@ -1,0 +1,231 @@
+// The checked exchange against a scripted TCP peer: exact failure texts,
+// one report per failure, buffer bounds and the answer fields.
+#include "link/sensor_link.h"
+
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include "app/shared_state.h"
+#include "fake_peer.h"
+#include "link/crc8.h"
+#include "link/event_wait.h"
+#include "link/link_texts.h"
+#include "link/orders.h"
+#include "link/tcp_transport.h"
+
+namespace trivolux {
+namespace {
+
+using test::AnswerFrame;
+using test::FakePeer;
+using test::Reply;
+
+class SensorLinkTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { test::EnsureCoreApp(); }
+
+  void SetUp() override {
+    link.SetFailureReport([this] { reports.push_back(link.MessageText); });
+    link.SetTransport(&tcp);
+    tcp.SetAddress("127.0.0.1", peer.Port());
+    ASSERT_EQ(tcp.Open(), 0);
+    ASSERT_EQ(WaitUntil(
+                  state, [this] { return peer.HasClient(); }, QDeadlineTimer(5000)),
+              WaitResult::Done);
+    state.SensorConnected = 1;
+    state.RunFlag = 1;
+  }
+
+  int Ask(std::uint8_t order, std::uint16_t param = 0) { return link.Exchange(order, param); }
+
+  SharedState state;
+  FakePeer peer;
+  TcpTransport tcp{state};
+  SensorLink link{state};
+  std::vector<QString> reports;
+};
+
+QByteArray Bytes(int n, char fill = 'x') {
+  return QByteArray(n, fill);
+}
+
+TEST_F(SensorLinkTest, RequestsCarryTheDocumentedBytes) {
+  peer.Enqueue({AnswerFrame(order::kMeasure, 0, Bytes(40))});
+  peer.Enqueue({AnswerFrame(order::kWriteCalib, 0)});
+  ASSERT_EQ(Ask(order::kMeasure), 1);
+  const std::uint8_t calib[] = {0x00, 0x04, 0x00, 0x04, 0x00, 0x04};
+  ASSERT_EQ(link.Exchange(order::kWriteCalib, 0, calib, 6), 1);
+  ASSERT_EQ(peer.requests.size(), 2u);
+  EXPECT_EQ(peer.requests[0].toHex(' '), "55 08 00 00 00 00 aa 76");
+  EXPECT_EQ(peer.requests[1].toHex(' '), "55 65 00 00 06 00 73 e5 00 04 00 04 00 04");
+  EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(SensorLinkTest, AnswerFieldsAndDataLandInRxBuf) {
+  QByteArray ident = QByteArray("TRIVOLUX VR V1.2.0 X").leftJustified(72, '\0');
+  peer.Enqueue({AnswerFrame(order::kIdentify, 65535, ident)});
+  ASSERT_EQ(Ask(order::kIdentify), 1);
+  EXPECT_EQ(link.AnswerOrder, order::kIdentify);
+  EXPECT_EQ(link.AnswerParam, 65535);
+  EXPECT_EQ(link.AnswerLength, 72);
+  EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(link.AnswerData()), 72), ident);
+  EXPECT_EQ(link.RxCount, 80);
+  EXPECT_EQ(state.SensorConnected, 1);
+}
+
+TEST_F(SensorLinkTest, AnswerWithoutDataLeavesZeros) {
+  peer.Enqueue({AnswerFrame(order::kMeasure, 0, Bytes(40, '\x7f'))});
+  peer.Enqueue({AnswerFrame(order::kRamToEeprom, 3)});
+  ASSERT_EQ(Ask(order::kMeasure), 1);
+  ASSERT_EQ(Ask(order::kRamToEeprom), 1);
+  EXPECT_EQ(link.AnswerLength, 0);
+  EXPECT_EQ(link.AnswerParam, 3);
+  for (int i = 8; i < 48; ++i) ASSERT_EQ(link.RxBuf[i], 0) << i;
+}
+
+TEST_F(SensorLinkTest, ErrorAnswersGiveTheirTextsAndParamZeroIsSuccess) {
+  peer.Enqueue({AnswerFrame(order::kError, 0)});
+  peer.Enqueue({AnswerFrame(order::kError, 1)});
+  peer.Enqueue({AnswerFrame(order::kError, 2)});
+  peer.Enqueue({AnswerFrame(order::kError, 7)});
+  EXPECT_EQ(Ask(order::kMeasure), 1);
+  EXPECT_EQ(Ask(order::kMeasure), -1);
+  EXPECT_EQ(Ask(order::kMeasure), -1);
+  EXPECT_EQ(Ask(order::kMeasure), 1);
+  ASSERT_EQ(reports.size(), 2u);
+  EXPECT_EQ(reports[0], link_text::kUnknownOrder);
+  EXPECT_EQ(reports[1], link_text::kCommError);
+  EXPECT_EQ(state.SensorConnected, 0);
+  EXPECT_EQ(state.RunFlag, 0);
+}
+
+TEST_F(SensorLinkTest, BadHeaderKeepsThePreviousAnswerFields) {
+  peer.Enqueue({AnswerFrame(order::kIdentify, 4711, Bytes(72))});
+  // Right CRC but wrong sync byte: recompute the CRC over the altered header.
+  QByteArray wrongSync = AnswerFrame(order::kError, 1);
+  wrongSync[0] = 0x54;
+  wrongSync[7] = static_cast<char>(Crc8(reinterpret_cast<const std::uint8_t*>(wrongSync.constData()), 7));
+  peer.Enqueue({wrongSync});
+  QByteArray wrongCrc = AnswerFrame(order::kError, 2);
+  wrongCrc[7] = static_cast<char>(wrongCrc[7] ^ 0x01);
+  peer.Enqueue({wrongCrc});
+
+  ASSERT_EQ(Ask(order::kIdentify), 1);
+  EXPECT_EQ(Ask(order::kMeasure), -1);
+  EXPECT_EQ(Ask(order::kMeasure), -1);
+  // Neither error code was looked at: only the header text, once each.
+  EXPECT_EQ(reports, (std::vector<QString>{link_text::kBadHeader, link_text::kBadHeader}));
+  EXPECT_EQ(link.AnswerOrder, order::kIdentify);
+  EXPECT_EQ(link.AnswerParam, 4711);
+  EXPECT_EQ(link.AnswerLength, 72);
+}
+
+TEST_F(SensorLinkTest, WrongDataCrcFailsAlthoughAllBytesArrived) {
+  QByteArray answer = AnswerFrame(order::kMeasure, 0, Bytes(40));
+  answer[20] = static_cast<char>(answer[20] ^ 0x10);
+  peer.Enqueue({answer});
+  EXPECT_EQ(Ask(order::kMeasure), -1);
+  EXPECT_EQ(reports, std::vector<QString>{link_text::kBadData});
+  EXPECT_EQ(link.RxCount, 48);
+}
+
+TEST_F(SensorLinkTest, AnswerInPiecesCompletesOnlyWithAllBytes) {
+  const QByteArray data = Bytes(40, 'a');
+  peer.Enqueue({AnswerFrame(order::kMeasure, 0, data), 7, 30});
+  peer.Enqueue({AnswerFrame(order::kIdentify, 1, Bytes(72)), 3, 0});
+  ASSERT_EQ(Ask(order::kMeasure), 1);
+  EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(link.AnswerData()), 40), data);
+  ASSERT_EQ(Ask(order::kIdentify), 1);
+  EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(SensorLinkTest, SilentPeerTimesOutAfterThreeSecondsWithOneReport) {
+  peer.Enqueue({{}, 1, 0, false, true});
+  QElapsedTimer t;
+  t.start();
+  EXPECT_EQ(Ask(order::kMeasure), -1);
+  EXPECT_GE(t.elapsed(), 2990);
+  EXPECT_LT(t.elapsed(), 4500);
+  EXPECT_EQ(reports, std::vector<QString>{link_text::kTimeout});
+}
+
+TEST_F(SensorLinkTest, HeaderWithoutItsDataTimesOut) {
+  peer.Enqueue({AnswerFrame(order::kMeasure, 0, Bytes(40)).left(30)});
+  EXPECT_EQ(Ask(order::kMeasure), -1);
+  EXPECT_EQ(reports, std::vector<QString>{link_text::kTimeout});
+}
+
+TEST_F(SensorLinkTest, OversizedAnnouncementIsRejectedWithoutOverrun) {
+  // 2041 data bytes do not fit RxBuf (2048 with the header).
+  QByteArray big = AnswerFrame(order::kHardwareInfo, 0, Bytes(2041));
+  peer.Enqueue({big});
+  peer.Enqueue({AnswerFrame(order::kMeasure, 0, Bytes(40))});
+  EXPECT_EQ(Ask(order::kHardwareInfo), -1);
+  EXPECT_EQ(reports, std::vector<QString>{link_text::kBadData});
+  EXPECT_LE(link.RxCount, 2048);
+  // The link recovers with the next request.
+  EXPECT_EQ(Ask(order::kMeasure), 1);
+}
+
+TEST_F(SensorLinkTest, ReceiveCallbackStoresAtMost2048Bytes) {
+  link.RxCount = 0;
+  peer.Push(Bytes(3000, 'b'));
+  WaitUntil(
+      state, [this] { return link.RxCount >= 2048; }, QDeadlineTimer(3000));
+  EXPECT_EQ(link.RxCount, 2048);
+  // The excess is dropped, so a following exchange sees only its own answer.
+  peer.Enqueue({AnswerFrame(order::kMeasure, 0, Bytes(40))});
+  EXPECT_EQ(Ask(order::kMeasure), 1);
+  EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(SensorLinkTest, ServerClosingOutsideAnExchangeIsReportedAtOnce) {
+  peer.CloseClient();
+  WaitUntil(
+      state, [this] { return !reports.empty(); }, QDeadlineTimer(3000));
+  EXPECT_EQ(reports, std::vector<QString>{link_text::kServerClosed});
+  EXPECT_EQ(state.TcpConnected, 0);
+  EXPECT_EQ(state.SensorConnected, 0);
+  // An exchange on the closed conversation ends at once in the timeout text.
+  EXPECT_EQ(Ask(order::kMeasure), -1);
+  EXPECT_EQ(reports.back(), link_text::kTimeout);
+}
+
+TEST_F(SensorLinkTest, ServerClosingDuringAnExchangeIsReportedOnceAndEndsTheWait) {
+  state.TcpConnected = 1;
+  peer.Enqueue({{}, 1, 0, true});
+  QElapsedTimer t;
+  t.start();
+  EXPECT_EQ(Ask(order::kMeasure), -1);
+  EXPECT_LT(t.elapsed(), 2000);
+  EXPECT_EQ(reports, std::vector<QString>{link_text::kServerClosed});
+  EXPECT_EQ(state.TcpConnected, 0);
+}
+
+TEST_F(SensorLinkTest, QuitEndsAWaitWithoutAReport) {
+  peer.Enqueue({{}, 1, 0, false, true});
+  QTimer::singleShot(100, [this] { state.QuitRequested = true; });
+  QElapsedTimer t;
+  t.start();
+  EXPECT_EQ(Ask(order::kMeasure), -1);
+  EXPECT_LT(t.elapsed(), 2000);
+  EXPECT_TRUE(reports.empty());
+}
+
+TEST(SensorLinkNoTransport, ExchangeOnAClosedTransportReportsTheTimeout) {
+  test::EnsureCoreApp();
+  SharedState state;
+  SensorLink link(state);
+  std::vector<QString> reports;
+  link.SetFailureReport([&] { reports.push_back(link.MessageText); });
+  EXPECT_EQ(link.Exchange(order::kMeasure, 0), -1);
+  TcpTransport closed(state);
+  link.SetTransport(&closed);
+  EXPECT_EQ(link.Exchange(order::kMeasure, 0), -1);
+  EXPECT_EQ(reports, (std::vector<QString>{link_text::kTimeout, link_text::kTimeout}));
+}
+
+}  // namespace
+}  // namespace trivolux

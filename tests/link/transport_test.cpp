@@ -1,0 +1,106 @@
+// Transport settings and the mapping of open/connect failures onto the codes
+// and texts the user sees.
+#include <gtest/gtest.h>
+
+#include <QTcpServer>
+
+#include "app/shared_state.h"
+#include "fake_peer.h"
+#include "link/serial_transport.h"
+#include "link/tcp_transport.h"
+
+namespace trivolux {
+namespace {
+
+TEST(BaudRate, TableAndOutOfRangeIndices) {
+  EXPECT_EQ(BaudRateForIndex(0), 9600);
+  EXPECT_EQ(BaudRateForIndex(3), 57600);
+  EXPECT_EQ(BaudRateForIndex(7), 921600);
+  EXPECT_EQ(BaudRateForIndex(8), 115200);
+  EXPECT_EQ(BaudRateForIndex(65535), 115200);
+}
+
+TEST(ComPortNames, NumberRangesMapToDeviceFamiliesAndBack) {
+#ifndef Q_OS_WIN
+  const std::pair<int, const char*> cases[] = {
+      {1, "/dev/ttyS0"},     {99, "/dev/ttyS98"},  {101, "/dev/ttyUSB0"}, {150, "/dev/ttyUSB49"},
+      {201, "/dev/ttyACM0"}, {1000, "/dev/pts/0"}, {1007, "/dev/pts/7"}};
+  for (const auto& [number, name] : cases) {
+    EXPECT_EQ(ComPortDeviceName(number), QString(name)) << number;
+    EXPECT_EQ(ComPortNumberForDevice(name), number) << name;
+  }
+  for (int gap : {0, -3, 100, 200, 300, 999}) EXPECT_TRUE(ComPortDeviceName(gap).isEmpty()) << gap;
+  EXPECT_EQ(ComPortNumberForDevice("/dev/null"), -1);
+  EXPECT_EQ(ComPortNumberForDevice("/dev/ttyS99"), -1);
+#endif
+}
+
+TEST(ErrorTexts, UnknownCodesGetTheGeneralText) {
+  EXPECT_EQ(SerialErrorText(-4), "Unknown I/0 error");
+  EXPECT_EQ(SerialErrorText(-5), "RS-232 error!");
+  EXPECT_EQ(TcpErrorText(-20), "InfoNotAvailable");
+  EXPECT_EQ(TcpErrorText(-21), "Connection to server failed");
+  EXPECT_EQ(TcpErrorText(tcp_error::kOther), "Connection to server failed");
+}
+
+class TransportOpen : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { test::EnsureCoreApp(); }
+  SharedState state;
+};
+
+TEST_F(TransportOpen, SerialPortsThatCannotExist) {
+  SerialTransport serial(state);
+  serial.SetPort(0);
+  EXPECT_EQ(serial.Open(), serial_error::kInvalidPort);
+  serial.SetPort(150);  // /dev/ttyUSB49
+  EXPECT_EQ(serial.Open(), serial_error::kNoPort);
+  EXPECT_EQ(serial.ErrorText(serial_error::kNoPort), "No serial port found");
+  EXPECT_FALSE(serial.IsOpen());
+  EXPECT_EQ(serial.BytesAvailable(), 0);
+  const std::uint8_t byte = 0;
+  EXPECT_EQ(serial.Write(&byte, 1, 100), -1);
+}
+
+TEST_F(TransportOpen, TcpParametersOutsideTheirRange) {
+  TcpTransport tcp(state);
+  for (int port : {0, -1, 65536, 99999}) {
+    tcp.SetAddress("127.0.0.1", port);
+    EXPECT_EQ(tcp.Open(), tcp_error::kInvalidParameter) << port;
+  }
+  tcp.SetAddress("  ", 10001);
+  EXPECT_EQ(tcp.Open(), tcp_error::kInvalidParameter);
+}
+
+TEST_F(TransportOpen, TcpRefusedAndUnresolvable) {
+  quint16 freePort = 0;
+  {
+    QTcpServer probe;
+    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
+    freePort = probe.serverPort();
+  }
+  TcpTransport tcp(state);
+  tcp.SetAddress("127.0.0.1", freePort);
+  EXPECT_EQ(tcp.Open(), tcp_error::kFailedToConnect);
+  EXPECT_FALSE(tcp.IsOpen());
+  tcp.SetAddress("no-such-host.invalid", 10001);
+  const int code = tcp.Open();
+  // Without a reachable name server the lookup runs into the connect timeout.
+  EXPECT_TRUE(code == tcp_error::kUnableToEstablishConnection || code == tcp_error::kTimeOut) << code;
+}
+
+TEST_F(TransportOpen, TcpReconnectReplacesTheConversationWithoutADisconnectReport) {
+  test::FakePeer peer;
+  TcpTransport tcp(state);
+  int disconnects = 0;
+  QObject::connect(&tcp, &Transport::disconnected, [&] { ++disconnects; });
+  tcp.SetAddress("127.0.0.1", peer.Port());
+  ASSERT_EQ(tcp.Open(), 0);
+  ASSERT_EQ(tcp.Open(), 0);
+  tcp.Close();
+  EXPECT_FALSE(tcp.IsOpen());
+  EXPECT_EQ(disconnects, 0);
+}
+
+}  // namespace
+}  // namespace trivolux
