@@ -8,9 +8,12 @@
 #include <QMenu>
 #include <QScreen>
 #include <QShortcut>
+#include <QStandardPaths>
 #include <QTabBar>
 #include <QTimer>
 
+#include "app/panel_settings.h"
+#include "link/link_controller.h"
 #include "ui/logo.h"
 
 namespace trivolux {
@@ -65,6 +68,16 @@ ScopeApp::ScopeApp(Popups& popups, QString programDir, QObject* parent)
 
   mainPanel_->setWindowTitle(QLatin1String(kTitle));
 
+  link_ = std::make_unique<LinkController>(*this);
+  panelSettings_ = std::make_unique<PanelSettingsStore>(*this, *link_);
+  // An installed program (directory not writable) keeps its settings in the
+  // user's configuration directory; a portable copy keeps them beside itself.
+  panelSettings_->SetLocation(
+      ResolveSettingsLocation(programDir_, QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
+                              QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+                              DirectoryWritable));
+  link_->storePanelSettings = [this] { StorePanelSettings(); };
+
   connect(mainPanel_.get(), &MainPanel::closeRequested, this, &ScopeApp::CBF_MAINP_Close);
   connect(mainPanel_.get(), &MainPanel::rightDoubleClicked, this, &ScopeApp::CBF_MAINP_RightDoubleClick);
   QTabWidget* tab = mainPanel_->ui.TabMain;
@@ -75,7 +88,13 @@ ScopeApp::ScopeApp(Popups& popups, QString programDir, QObject* parent)
   InstallShortcuts();
 }
 
-ScopeApp::~ScopeApp() = default;
+ScopeApp::~ScopeApp() {
+  // The panels are destroyed after this object has stopped being a ScopeApp;
+  // events sent while they close must not reach this filter any more.
+  QTabWidget* tab = mainPanel_->ui.TabMain;
+  tab->removeEventFilter(this);
+  tab->tabBar()->removeEventFilter(this);
+}
 
 void ScopeApp::InitAll() {
   // 1. Shared state.
@@ -90,7 +109,7 @@ void ScopeApp::InitAll() {
   mainPanel_->ui.ButtonParaSet0->setChecked(true);
   // 2. The page and panel handles are the accessors of this object.
   // 3. Settings file path.
-  panelSettingsPath_ = programDir_ + QLatin1String("/PanelSettings.cfg");
+  panelSettingsPath_ = panelSettings_->Location().settingsPath;
   // 4. and 5. Grid context menus.
   HideBuiltInGridMenus();
   BuildTeachGridMenu();

@@ -23,6 +23,9 @@ class QPushButton;
 
 namespace trivolux {
 
+class LinkController;
+class PanelSettingsStore;
+
 class ScopeApp : public QObject {
   Q_OBJECT
  public:
@@ -45,6 +48,9 @@ class ScopeApp : public QObject {
   TableAttrPage& tableAttrPage() { return *mainPanel_->ui.PageTableAttr; }
   ScopePage& scopePage() { return *mainPanel_->ui.PageScope; }
   OffsetPage& offsetPage() { return *mainPanel_->ui.PageOffset; }
+
+  LinkController& linkController() { return *link_; }
+  PanelSettingsStore& panelSettings() { return *panelSettings_; }
 
   QWidget& dataPanel() { return *dataPanel_; }
   QWidget& graphPanel() { return *graphPanel_; }
@@ -118,6 +124,8 @@ class ScopeApp : public QObject {
   int comProtocol_ = 0;
 
   std::unique_ptr<MainPanel> mainPanel_;
+  std::unique_ptr<LinkController> link_;
+  std::unique_ptr<PanelSettingsStore> panelSettings_;
   QWidget* dataPanel_ = nullptr;
   QWidget* graphPanel_ = nullptr;
   QWidget* meanTeachPanel_ = nullptr;
