@@ -14,6 +14,7 @@
 
 #include "app/panel_settings.h"
 #include "link/link_controller.h"
+#include "params/param_controller.h"
 #include "ui/logo.h"
 
 namespace trivolux {
@@ -62,11 +63,14 @@ ScopeApp::ScopeApp(Popups& popups, QString programDir, QObject* parent)
   panelSettings_ = std::make_unique<PanelSettingsStore>(*this, *link_);
   // An installed program (directory not writable) keeps its settings in the
   // user's configuration directory; a portable copy keeps them beside itself.
-  panelSettings_->SetLocation(
-      ResolveSettingsLocation(programDir_, QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
-                              QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
-                              DirectoryWritable));
+  panelSettings_->SetLocation(ResolveSettingsLocation(
+      programDir_, QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
+      QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), DirectoryWritable));
   link_->storePanelSettings = [this] { StorePanelSettings(); };
+  params_ = std::make_unique<ParamController>(*this, link_->link());
+  link_->getPara = [this] { return params_->GetPara(); };
+  panelSettings_->parameterFile = [this] { return params_->LastParameterFile(); };
+  panelSettings_->setParameterFile = [this](const QString& path) { params_->SetLastParameterFile(path); };
 
   connect(mainPanel_.get(), &MainPanel::closeRequested, this, &ScopeApp::CBF_MAINP_Close);
   connect(mainPanel_.get(), &MainPanel::rightDoubleClicked, this, &ScopeApp::CBF_MAINP_RightDoubleClick);

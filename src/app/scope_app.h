@@ -32,6 +32,7 @@ class QPushButton;
 namespace trivolux {
 
 class LinkController;
+class ParamController;
 class PanelSettingsStore;
 
 class ScopeApp : public QObject {
@@ -59,6 +60,7 @@ class ScopeApp : public QObject {
 
   LinkController& linkController() { return *link_; }
   PanelSettingsStore& panelSettings() { return *panelSettings_; }
+  ParamController& params() { return *params_; }
 
   DataPanel& dataPanel() { return *dataPanel_; }
   GraphPanel& graphPanel() { return *graphPanel_; }
@@ -134,6 +136,7 @@ class ScopeApp : public QObject {
   std::unique_ptr<MainPanel> mainPanel_;
   std::unique_ptr<LinkController> link_;
   std::unique_ptr<PanelSettingsStore> panelSettings_;
+  std::unique_ptr<ParamController> params_;
   DataPanel* dataPanel_ = nullptr;
   GraphPanel* graphPanel_ = nullptr;
   MeanTeachPanel* meanTeachPanel_ = nullptr;

@@ -25,6 +25,14 @@ namespace {
 QByteArray IdentAnswer(const char* text, std::uint16_t serial) {
   return AnswerFrame(order::kIdentify, serial, QByteArray(text).leftJustified(72, '\0', true));
 }
+// An accepted sensor: its identification, then the three blocks of the
+// parameter set that the connection check reads right after it.
+void EnqueueAcceptedSensor(FakePeer& peer, const char* text, std::uint16_t serial) {
+  peer.Enqueue({IdentAnswer(text, serial)});
+  peer.Enqueue({AnswerFrame(order::kReadBlock, 0, QByteArray(34, '\0'))});
+  peer.Enqueue({AnswerFrame(order::kReadBlock, 2, QByteArray(512, '\0'))});
+  peer.Enqueue({AnswerFrame(order::kReadBlock, 3, QByteArray(512, '\0'))});
+}
 const QString kCouldNot =
     QStringLiteral("Could not establish connection! \nClose window or work in offline mode!");
 }  // namespace
@@ -49,7 +57,7 @@ class LinkControllerTest : public QObject {
  private slots:
   void IdentifiesTheSensorAtStartUp() {
     FakePeer peer;
-    peer.Enqueue({IdentAnswer("TRIVOLUX VR V1.2.0  LINE 4", 65535)});
+    EnqueueAcceptedSensor(peer, "TRIVOLUX VR V1.2.0  LINE 4", 65535);
     Rig rig("127.0.0.1", QString::number(peer.Port()));
     rig.app.InitAll();
     QCOMPARE(rig.app.state().SensorConnected, 1);
@@ -65,6 +73,10 @@ class LinkControllerTest : public QObject {
     QVERIFY(rig.app.mainPanel().ui.ButtonGo->isEnabled());
     QVERIFY(rig.popups.record.empty());
     QCOMPARE(peer.requests.at(0).toHex(' '), QByteArray("55 07 00 00 00 00 aa 52"));
+    // The connection check reads the parameter set right after identifying the sensor.
+    QCOMPARE(int(peer.requests.size()), 4);
+    QCOMPARE(peer.requests.at(1).left(4).toHex(' '), QByteArray("55 02 00 00"));
+    QCOMPARE(peer.requests.at(3).left(4).toHex(' '), QByteArray("55 02 03 00"));
   }
 
   void VersionMismatchOffersOfflineWithTheFirstTwoFields() {
@@ -161,7 +173,7 @@ class LinkControllerTest : public QObject {
 
   void ServerClosingOutsideAnExchangeDropsTheConnection() {
     FakePeer peer;
-    peer.Enqueue({IdentAnswer("TRIVOLUX VR V1.2.0 A", 1)});
+    EnqueueAcceptedSensor(peer, "TRIVOLUX VR V1.2.0 A", 1);
     Rig rig("127.0.0.1", QString::number(peer.Port()));
     rig.app.InitAll();
     QCOMPARE(rig.app.state().SensorConnected, 1);
@@ -175,7 +187,7 @@ class LinkControllerTest : public QObject {
     QVERIFY(!rig.app.connectPage().ui.ButtonAccept->isEnabled());
     QVERIFY(!rig.app.connectPage().ui.ButtonChangeBaudrate->isEnabled());
     // TRY TO CONNECT works again once the server is back.
-    peer.Enqueue({IdentAnswer("TRIVOLUX VR V1.2.0 A", 1)});
+    EnqueueAcceptedSensor(peer, "TRIVOLUX VR V1.2.0 A", 1);
     rig.app.connectPage().ui.ButtonTryToConnect->click();
     QCOMPARE(rig.app.state().SensorConnected, 1);
     QVERIFY(rig.app.connectPage().ui.ButtonAccept->isEnabled());
@@ -183,7 +195,7 @@ class LinkControllerTest : public QObject {
 
   void ChangedSettingsNeedANewConnection() {
     FakePeer peer;
-    peer.Enqueue({IdentAnswer("TRIVOLUX VR V1.2.0 A", 1)});
+    EnqueueAcceptedSensor(peer, "TRIVOLUX VR V1.2.0 A", 1);
     Rig rig("127.0.0.1", QString::number(peer.Port()));
     rig.app.InitAll();
     auto& c = rig.app.connectPage().ui;

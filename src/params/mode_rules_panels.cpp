@@ -1,0 +1,315 @@
+// The display side of the mode rules (labels, headers, tab pages, the teach
+// panels) and the handlers of the parameter and group/hold pages.
+#include <QAbstractItemDelegate>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QTabWidget>
+
+#include "app/scope_app.h"
+#include "params/mode_rules.h"
+#include "params/panel_access.h"
+#include "params/param_panel_io.h"
+#include "qcustomplot.h"
+#include "ui/popups.h"
+
+namespace trivolux {
+
+namespace {
+
+constexpr int kGroupHoldTab = 2;
+const char* const kResetQuestion = "Do you really want to reset the table?";
+
+std::uint16_t U16(int v) {
+  return static_cast<std::uint16_t>(v);
+}
+
+void SetHeader(QTableWidget* grid, int column, const QString& text) {
+  QTableWidgetItem* item = grid->horizontalHeaderItem(column);
+  if (!item) {
+    grid->setHorizontalHeaderItem(column, new QTableWidgetItem(text));
+  } else {
+    item->setText(text);
+  }
+}
+
+// A measured-value display painted in its main colour (background) with its
+// second colour for the digits.
+void SetDisplayColours(QWidget* display, QRgb main, QRgb second) {
+  QPalette palette = display->palette();
+  palette.setColor(QPalette::Base, QColor::fromRgb(main));
+  palette.setColor(QPalette::Text, QColor::fromRgb(second));
+  display->setPalette(palette);
+  display->setAutoFillBackground(true);
+}
+
+void SetRingItemText(QComboBox* ring, int value, const QString& text) {
+  const int index = ring->findData(value);
+  if (index >= 0) ring->setItemText(index, text);
+}
+
+void SetPlotTitle(QCustomPlot* plot, const QString& title) {
+  const QStringList axes = title.split('/');
+  plot->xAxis->setLabel(axes.value(0));
+  plot->yAxis->setLabel(axes.value(1));
+  plot->setProperty("title", title);
+  plot->replot(QCustomPlot::rpQueuedReplot);
+}
+
+// Guards a handler against running again inside itself (a popup it opens can
+// make a spin box finish editing).
+class Reentry {
+ public:
+  explicit Reentry(bool& flag) : flag_(flag), entered_(!flag) { flag_ = true; }
+  ~Reentry() {
+    if (entered_) flag_ = false;
+  }
+  bool Entered() const { return entered_; }
+
+ private:
+  bool& flag_;
+  bool entered_;
+};
+
+}  // namespace
+
+void ModeRules::RelabelDisplays(int calcMode) {
+  const bool sim = mode::IsSiM(calcMode);
+  const QString names[3] = {sim ? "s" : "X", sim ? "i" : "Y", sim ? "M" : "INT"};
+  auto& d = app_.dataPanel().ui;
+  auto& gp = app_.graphPanel().ui;
+  d.LabelX->setText(names[0]);
+  d.LabelY->setText(names[1]);
+  d.LabelINT->setText(names[2]);
+  gp.LabelGpX->setText(names[0]);
+  gp.LabelGpY->setText(names[1]);
+  gp.LabelGpINT->setText(names[2]);
+  for (int i = 0; i < 3; ++i) SetRingItemText(gp.RingSignal, 3 + i, names[i]);
+  if (sim) {
+    SetDisplayColours(d.DispX, 0xFF0000, 0x00FF00);
+    SetDisplayColours(d.DispY, 0xFFFF00, 0x80FFFF);
+  } else {
+    SetDisplayColours(d.DispX, 0xFF0000, 0xE0E0E0);
+    SetDisplayColours(d.DispY, 0x00FF00, 0xE0E0E0);
+  }
+}
+
+void ModeRules::InitCalcMode() {
+  auto& p = app_.parameterPage().ui;
+  auto& d = app_.dataPanel().ui;
+  ParameterBlock& b = copy_.block;
+  b[kCalcMode] = U16(RingValue(p.RingCalcMode));
+  b[kEvalMode] = U16(RingValue(p.RingEvalMode));
+  const int calc = b[kCalcMode];
+  const bool threshold = mode::IsThreshold(b[kEvalMode]);
+
+  static const char* const kHeaders[4][5] = {{"X", "Y", "CTO", "INT", "ITO"},
+                                             {"s", "i", "siTO", "M", "MTO"},
+                                             {"X", "Y", "INT", "TOL", ""},
+                                             {"s", "i", "M", "TOL", ""}};
+  QTableWidget* teach = app_.teachPage().ui.GridTeach;
+  for (int c = 0; c < kTeachCells; ++c) {
+    if (threshold)
+      SetHeader(teach, c, c == 0 ? "THD" : "");
+    else if (calc >= 0 && calc <= 3)
+      SetHeader(teach, c, kHeaders[calc][c]);
+  }
+
+  if (!threshold && mode::Is3D(calc)) {
+    const bool sim = mode::IsSiM(calc);
+    SetPlotTitle(d.GraphXY3D, sim ? "s/i" : "X/Y");
+    SetPlotTitle(d.GraphXINT3D, sim ? "s/M" : "X/INT");
+    SetPlotTitle(d.GraphYINT3D, sim ? "i/M" : "Y/INT");
+  }
+
+  // The live graphs mark an automatically scaled INT chart with the property
+  // autoScaleY; a manually scaled one gets the mode's full ranges.
+  if (!d.ChartINT->property("autoScaleY").toBool()) {
+    const double maxima[3] = {mode::IsSiM(calc) ? 10000.0 : 4096.0, mode::IsSiM(calc) ? 5000.0 : 4096.0,
+                              mode::IsSiM(calc) ? 1200.0 : 4096.0};
+    QCustomPlot* charts[3] = {d.ChartX, d.ChartY, d.ChartINT};
+    for (int i = 0; i < 3; ++i) {
+      charts[i]->yAxis->setRange(0, maxima[i]);
+      charts[i]->replot(QCustomPlot::rpQueuedReplot);
+    }
+  }
+  SetTabVis();
+}
+
+void ModeRules::SetTabVis() {
+  auto& d = app_.dataPanel().ui;
+  const int calc = copy_.block[kCalcMode];
+  QTabWidget* tabs = d.TabDataP1;
+  QWidget* xyint[] = {d.DispX, d.DispY, d.DispINT, d.LabelX, d.LabelY, d.LabelINT};
+  if (mode::IsThreshold(copy_.block[kEvalMode])) {
+    for (int page = 1; page <= 3; ++page) tabs->setTabVisible(page, false);
+    for (QWidget* w : xyint) w->setVisible(false);
+    return;
+  }
+  const int current = tabs->currentIndex();
+  const int shown = mode::Is3D(calc) ? 3 : 2;
+  tabs->setTabVisible(shown, true);
+  tabs->setTabVisible(shown == 2 ? 3 : 2, false);
+  if (current == 2 || current == 3) tabs->setCurrentIndex(shown);
+  tabs->setTabVisible(1, true);
+  for (QWidget* w : xyint) w->setVisible(true);
+}
+
+void ModeRules::InitTeachPanel() {
+  auto& t = app_.teachPage().ui;
+  auto& mp = app_.meanTeachPanel().ui;
+  auto& rp = app_.recTeachPanel().ui;
+  const int calc = copy_.block[kCalcMode];
+  copy_.block[kEvalMode] = U16(RingValue(app_.parameterPage().ui.RingEvalMode));
+  const int eval = copy_.block[kEvalMode];
+
+  const bool threshold = mode::IsThreshold(eval);
+  t.ButtonTeachMeanVal->setEnabled(!threshold);
+  t.ButtonTeachRecVal->setEnabled(!threshold);
+  t.NumNo->setVisible(!threshold);
+  t.LabelNo->setVisible(!threshold);
+  t.SwitchAutoInc->setVisible(!threshold);
+
+  const bool sim = mode::IsSiM(calc);
+  const bool is3D = mode::Is3D(calc);
+  const QString names[3] = {sim ? "s" : "X", sim ? "i" : "Y", sim ? "M" : "INT"};
+  for (int i = 0; i < 3; ++i) {
+    SetHeader(mp.GridTP1Values, 3 + i, names[i]);
+    SetHeader(mp.GridTP1Mean, 3 + i, names[i]);
+  }
+  QString distance, tol;
+  if (!is3D) {
+    distance = sim ? "d (s/i)" : "d (X/Y)";
+    tol = sim ? "siTO" : "CTO";
+  } else {
+    distance = sim ? "d (s/i/INT)" : "d (X/Y/INT)";
+    tol = "TOL";
+  }
+  const QString intDistance = sim ? "d M" : "d INT";
+  const QString intTol = sim ? "MTO" : "ITO";
+  mp.LabelTP1MaxDeltaXY->setText(distance);
+  mp.LabelTP1TeachCtoWith->setText("TEACH " + tol + " WITH");
+  SetRingItemText(mp.RingTP1TeachCtoWith, 0, "VALUE " + tol);
+  SetRingItemText(mp.RingTP1TeachCtoWith, 1, distance);
+  SetRingItemText(mp.RingTP1TeachCtoWith, 2, distance + "+VALUE " + tol);
+  mp.LabelTP1ValueCto->setText("VALUE " + tol);
+  mp.LabelTP1MaxDeltaInt->setText(intDistance);
+  mp.LabelTP1TeachItoWith->setText("TEACH " + intTol + " WITH");
+  SetRingItemText(mp.RingTP1TeachItoWith, 0, "VALUE " + intTol);
+  SetRingItemText(mp.RingTP1TeachItoWith, 1, intDistance);
+  SetRingItemText(mp.RingTP1TeachItoWith, 2, intDistance + "+VALUE " + intTol);
+  mp.LabelTP1ValueIto->setText("VALUE " + intTol);
+  for (QWidget* w :
+       {static_cast<QWidget*>(mp.LabelTP1MaxDeltaInt), static_cast<QWidget*>(mp.DispTP1MaxDeltaInt),
+        static_cast<QWidget*>(mp.LabelTP1TeachItoWith), static_cast<QWidget*>(mp.RingTP1TeachItoWith),
+        static_cast<QWidget*>(mp.LabelTP1ValueIto), static_cast<QWidget*>(mp.NumTP1ValueIto)})
+    w->setVisible(!is3D);
+  const bool minDist = eval == mode::kEvalMinDist;
+  mp.RingTP1TeachCtoWith->setEnabled(!minDist);
+  mp.NumTP1ValueCto->setEnabled(!minDist);
+
+  rp.LabelGraphXYTP2->setText(names[0] + "/" + names[1]);
+  rp.LabelGraphXIntTP2->setText(names[0] + "/" + names[2]);
+  rp.LabelGraphYIntTP2->setText(names[1] + "/" + names[2]);
+  rp.LabelTP2X->setText(names[0]);
+  rp.LabelTP2Y->setText(names[1]);
+  rp.LabelTP2INT->setText(names[2]);
+  if (sim) {
+    SetDisplayColours(rp.DispTP2X, 0xFF0000, 0x00FF00);
+    SetDisplayColours(rp.DispTP2Y, 0xFFFF00, 0x80FFFF);
+  } else {
+    SetDisplayColours(rp.DispTP2X, 0xFF0000, 0xE0E0E0);
+    SetDisplayColours(rp.DispTP2Y, 0x00FF00, 0xE0E0E0);
+  }
+}
+
+void ModeRules::Connect() {
+  auto& p = app_.parameterPage().ui;
+  auto& g = app_.groupHoldPage().ui;
+  connect(p.RingPowerMode, &QComboBox::activated, this, &ModeRules::CBF_EditPmode);
+  connect(p.RingLedMode, &QComboBox::activated, this, &ModeRules::CBF_EditLedMode);
+  connect(p.NumMaxVecNo, &QSpinBox::editingFinished, this, &ModeRules::CBF_EditMaxVecNo);
+  connect(p.RingDigOutmode, &QComboBox::activated, this, &ModeRules::CBF_EditDigOutmode);
+  connect(p.RingEvalMode, &QComboBox::activated, this, &ModeRules::CBF_EditEvalmode);
+  connect(p.RingCalcMode, &QComboBox::activated, this, &ModeRules::CBF_EditCalcmode);
+  connect(p.RingExteach, &QComboBox::activated, this, &ModeRules::CBF_EditExteach);
+  connect(p.RingTrigger, &QComboBox::activated, this, &ModeRules::CBF_EditTrigger);
+  connect(g.SwitchColorGroup, &QCheckBox::clicked, this, &ModeRules::CBF_EditColorGroups);
+  connect(g.ButtonResetGroupTable, &QPushButton::clicked, this, &ModeRules::CBF_ButtonResetGroupTable);
+  connect(g.ButtonResetHoldTable, &QPushButton::clicked, this, &ModeRules::CBF_ButtonResetHoldTable);
+  // A user edit of a group cell ends when its editor closes (programmatic
+  // cell writes do not pass through an editor).
+  QAbstractItemDelegate* delegates[] = {g.GridGroups->itemDelegate(), g.GridGroups->itemDelegateForColumn(0)};
+  for (QAbstractItemDelegate* delegate : delegates)
+    if (delegate)
+      connect(delegate, &QAbstractItemDelegate::closeEditor, this, &ModeRules::CBF_EditGridGroups,
+              Qt::UniqueConnection);
+}
+
+void ModeRules::RunRulesOnce() {
+  Reentry guard(busy_);
+  if (guard.Entered()) InitPanelCtrlAttr();
+}
+
+void ModeRules::CBF_EditPmode() {
+  RunRulesOnce();
+}
+void ModeRules::CBF_EditLedMode() {
+  RunRulesOnce();
+}
+void ModeRules::CBF_EditMaxVecNo() {
+  RunRulesOnce();
+}
+void ModeRules::CBF_EditDigOutmode() {
+  RunRulesOnce();
+}
+void ModeRules::CBF_EditEvalmode() {
+  RunRulesOnce();
+}
+void ModeRules::CBF_EditExteach() {
+  RunRulesOnce();
+}
+void ModeRules::CBF_EditTrigger() {
+  RunRulesOnce();
+}
+void ModeRules::CBF_EditColorGroups() {
+  RunRulesOnce();
+}
+
+void ModeRules::CBF_EditCalcmode() {
+  Reentry guard(busy_);
+  if (!guard.Entered()) return;
+  SortTableTolerance();
+  InitPanelCtrlAttr();
+  GetPanelValues(app_, &copy_);
+  if (initGraphs) initGraphs();
+}
+
+void ModeRules::CBF_EditGridGroups() {
+  Reentry guard(busy_);
+  if (!guard.Entered()) return;
+  InitPanelCtrlAttr();
+  app_.mainPanel().ui.TabMain->setCurrentIndex(kGroupHoldTab);
+}
+
+void ModeRules::CBF_ButtonResetGroupTable() {
+  if (!app_.popups().Confirm("ATTENTION!", kResetQuestion)) return;
+  QTableWidget* grid = app_.groupHoldPage().ui.GridGroups;
+  const QSignalBlocker blocker(grid);
+  for (int r = 0; r < kTeachRows; ++r) {
+    SetCellValue(grid, r, 0, 0);
+    SetCellBackground(grid, r, 0, QColor(0xFF, 0xFF, 0xFF));
+  }
+}
+
+void ModeRules::CBF_ButtonResetHoldTable() {
+  if (!app_.popups().Confirm("ATTENTION!", kResetQuestion)) return;
+  auto& g = app_.groupHoldPage().ui;
+  const int value = g.NumResetHold->value();
+  const QSignalBlocker blocker(g.GridHold);
+  for (int r = 0; r <= kTeachRows; ++r) SetCellValue(g.GridHold, r, 0, value);
+}
+
+}  // namespace trivolux
