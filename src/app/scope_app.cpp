@@ -28,22 +28,11 @@ constexpr QRgb kWhite = 0xFFFFFF;
 const char kGridCttHelpText[] =
     "Change cell value with a left double click or with F2. \n\nSelect a range of cells by holding down the "
     "left mouse button and dragging the mouse over the cells to select. \n\nSet selection to: Set the "
-    "selection to an adjustable value. \nIncrement selection with: Selected cells will be incremented with an "
+    "selection to an adjustable value. \nIncrement selection with: Selected cells will be incremented with "
+    "an "
     "adjustable value beginning with the first cell. \nReset selection: Reset the selected range.\nTeach "
     "tolerance off: Tolerance will not be changed. \nTeach tolerance on: Tolerance will be set automatically "
     "to a default value.";
-
-QWidget* MakeChildPlaceholder(const char* name, QWidget* parent) {
-  auto* w = new QWidget(parent);
-  w->setObjectName(QLatin1String(name));
-  return w;
-}
-
-std::unique_ptr<QWidget> MakePopupPlaceholder(const char* name) {
-  auto w = std::make_unique<QWidget>();
-  w->setObjectName(QLatin1String(name));
-  return w;
-}
 
 }  // namespace
 
@@ -55,16 +44,17 @@ ScopeApp::ScopeApp(Popups& popups, QString programDir, QObject* parent)
   // Load order: main panel, the five child panels (children of the shared
   // area), then the three top-level popup panels.
   QStackedWidget* area = mainPanel_->ui.StackChild;
-  dataPanel_ = MakeChildPlaceholder("DataPanel", area);
-  graphPanel_ = MakeChildPlaceholder("GraphPanel", area);
-  meanTeachPanel_ = MakeChildPlaceholder("MeanTeachPanel", area);
-  recTeachPanel_ = MakeChildPlaceholder("RecTeachPanel", area);
-  scopeGraphPanel_ = MakeChildPlaceholder("ScopeGraphPanel", area);
-  for (QWidget* child : {dataPanel_, graphPanel_, meanTeachPanel_, recTeachPanel_, scopeGraphPanel_})
+  dataPanel_ = new DataPanel(area);
+  graphPanel_ = new GraphPanel(area);
+  meanTeachPanel_ = new MeanTeachPanel(area);
+  recTeachPanel_ = new RecTeachPanel(area);
+  scopeGraphPanel_ = new ScopeGraphPanel(area);
+  for (QWidget* child : std::initializer_list<QWidget*>{dataPanel_, graphPanel_, meanTeachPanel_,
+                                                        recTeachPanel_, scopeGraphPanel_})
     area->addWidget(child);
-  bigColourPanel_ = MakePopupPlaceholder("BigColourPanel");
-  bigGroupPanel_ = MakePopupPlaceholder("BigGroupPanel");
-  passwordPanel_ = MakePopupPlaceholder("PasswordPanel");
+  bigColourPanel_ = std::make_unique<BigColourPanel>();
+  bigGroupPanel_ = std::make_unique<BigGroupPanel>();
+  passwordPanel_ = std::make_unique<PasswordPanel>();
 
   mainPanel_->setWindowTitle(QLatin1String(kTitle));
 
@@ -165,6 +155,7 @@ QList<QWidget*> ScopeApp::DimmedControls(int keepTransfer, int dim) {
   list << off.ButtonSendOffset << off.ButtonGetOffset << off.ButtonCalcOffset;
   list << rec.ButtonSelRecFile << rec.ButtonStartRecord << rec.ButtonStartTrigRec << rec.ButtonManualRecord;
   list << sc.ButtonGetCycleTime << sc.ButtonScan << sc.ButtonPrintScopeGraph;
+  list << recTeachPanel_->ui.ButtonTP2Start;
   return list;
 }
 
@@ -212,8 +203,8 @@ void ScopeApp::ShowInfoText(const QString& text, bool withToolTip, int left, int
   font.setPointSize(pointSize);
   label->setFont(font);
   label->setAttribute(Qt::WA_TranslucentBackground);
-  label->setStyleSheet(QStringLiteral("color: %1; background: transparent;")
-                           .arg(QColor::fromRgb(textColour).name()));
+  label->setStyleSheet(
+      QStringLiteral("color: %1; background: transparent;").arg(QColor::fromRgb(textColour).name()));
   if (withToolTip) label->setToolTip(QLatin1String(kTitleToolTip));
   label->adjustSize();
   label->move(left, top);
@@ -304,8 +295,8 @@ void ScopeApp::InstallShortcuts() {
 
 void ScopeApp::HideBuiltInGridMenus() {
   // The grids offer no menu of their own (the teach grid gets its own menu).
-  for (QTableWidget* grid : {groupHoldPage().ui.GridGroups, groupHoldPage().ui.GridHold,
-                             tableAttrPage().ui.GridTableAttr}) {
+  for (QTableWidget* grid :
+       {groupHoldPage().ui.GridGroups, groupHoldPage().ui.GridHold, tableAttrPage().ui.GridTableAttr}) {
     grid->setContextMenuPolicy(Qt::NoContextMenu);
   }
 }
@@ -331,6 +322,8 @@ void ScopeApp::BuildTeachGridMenu() {
           [this, grid](const QPoint& pos) { teachMenu_->popup(grid->viewport()->mapToGlobal(pos)); });
 }
 
-void ScopeApp::CBF_GridCttHelp() { popups_.Message(QStringLiteral("INFO!"), QLatin1String(kGridCttHelpText)); }
+void ScopeApp::CBF_GridCttHelp() {
+  popups_.Message(QStringLiteral("INFO!"), QLatin1String(kGridCttHelpText));
+}
 
 }  // namespace trivolux

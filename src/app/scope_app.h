@@ -14,8 +14,16 @@
 #include <memory>
 
 #include "app/shared_state.h"
+#include "ui/big_colour_panel.h"
+#include "ui/big_group_panel.h"
+#include "ui/data_panel.h"
+#include "ui/graph_panel.h"
 #include "ui/main_panel.h"
+#include "ui/mean_teach_panel.h"
+#include "ui/password_panel.h"
 #include "ui/popups.h"
+#include "ui/rec_teach_panel.h"
+#include "ui/scope_graph_panel.h"
 
 class QAction;
 class QMenu;
@@ -52,14 +60,14 @@ class ScopeApp : public QObject {
   LinkController& linkController() { return *link_; }
   PanelSettingsStore& panelSettings() { return *panelSettings_; }
 
-  QWidget& dataPanel() { return *dataPanel_; }
-  QWidget& graphPanel() { return *graphPanel_; }
-  QWidget& meanTeachPanel() { return *meanTeachPanel_; }
-  QWidget& recTeachPanel() { return *recTeachPanel_; }
-  QWidget& scopeGraphPanel() { return *scopeGraphPanel_; }
-  QWidget& bigColourPanel() { return *bigColourPanel_; }
-  QWidget& bigGroupPanel() { return *bigGroupPanel_; }
-  QWidget& passwordPanel() { return *passwordPanel_; }
+  DataPanel& dataPanel() { return *dataPanel_; }
+  GraphPanel& graphPanel() { return *graphPanel_; }
+  MeanTeachPanel& meanTeachPanel() { return *meanTeachPanel_; }
+  RecTeachPanel& recTeachPanel() { return *recTeachPanel_; }
+  ScopeGraphPanel& scopeGraphPanel() { return *scopeGraphPanel_; }
+  BigColourPanel& bigColourPanel() { return *bigColourPanel_; }
+  BigGroupPanel& bigGroupPanel() { return *bigGroupPanel_; }
+  PasswordPanel& passwordPanel() { return *passwordPanel_; }
 
   // Start-up between creating the panels and running the event loop.
   void InitAll();
@@ -126,14 +134,14 @@ class ScopeApp : public QObject {
   std::unique_ptr<MainPanel> mainPanel_;
   std::unique_ptr<LinkController> link_;
   std::unique_ptr<PanelSettingsStore> panelSettings_;
-  QWidget* dataPanel_ = nullptr;
-  QWidget* graphPanel_ = nullptr;
-  QWidget* meanTeachPanel_ = nullptr;
-  QWidget* recTeachPanel_ = nullptr;
-  QWidget* scopeGraphPanel_ = nullptr;
-  std::unique_ptr<QWidget> bigColourPanel_;
-  std::unique_ptr<QWidget> bigGroupPanel_;
-  std::unique_ptr<QWidget> passwordPanel_;
+  DataPanel* dataPanel_ = nullptr;
+  GraphPanel* graphPanel_ = nullptr;
+  MeanTeachPanel* meanTeachPanel_ = nullptr;
+  RecTeachPanel* recTeachPanel_ = nullptr;
+  ScopeGraphPanel* scopeGraphPanel_ = nullptr;
+  std::unique_ptr<BigColourPanel> bigColourPanel_;
+  std::unique_ptr<BigGroupPanel> bigGroupPanel_;
+  std::unique_ptr<PasswordPanel> passwordPanel_;
   QPointer<QWidget> currentChildPanel_;
 
   QMenu* teachMenu_ = nullptr;
