@@ -116,3 +116,37 @@ TEST(SensorLinkSimTcp, ServerClosingDuringAnExchange) {
 
 }  // namespace
 }  // namespace trivolux
+
+namespace trivolux {
+namespace {
+
+TEST(SensorLinkSimPty, LostDeviceIsReportedOnceAndClosesThePort) {
+  test::EnsureCoreApp();
+  SharedState state;
+  SerialTransport serial(state);
+  SensorLink link(state);
+  std::vector<QString> reports;
+  link.SetFailureReport([&] { reports.push_back(link.MessageText); });
+  link.SetTransport(&serial);
+  int losses = 0;
+  QObject::connect(&serial, &Transport::deviceLost, [&] { ++losses; });
+  {
+    sim::Simulator simulator;
+    const QString device = simulator.OpenPty();
+    serial.SetPort(ComPortNumberForDevice(device));
+    ASSERT_EQ(serial.Open(), 0);
+    ASSERT_EQ(link.Exchange(order::kIdentify, 0), 1);
+  }  // the simulator goes away with its side of the line
+  WaitUntil(
+      state, [&] { return !serial.IsOpen(); }, QDeadlineTimer(3000));
+  WaitUntil(
+      state, [] { return false; }, QDeadlineTimer(200));  // room for a storm that must not come
+  EXPECT_FALSE(serial.IsOpen());
+  EXPECT_EQ(losses, 1);
+  EXPECT_EQ(reports, std::vector<QString>{link_text::kPortError});
+  EXPECT_EQ(link.Exchange(order::kMeasure, 0), -1);
+  EXPECT_EQ(reports.back(), link_text::kTimeout);
+}
+
+}  // namespace
+}  // namespace trivolux
