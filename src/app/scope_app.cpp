@@ -12,6 +12,7 @@
 #include <QTabBar>
 #include <QTimer>
 
+#include "app/help_catalogue.h"
 #include "app/panel_settings.h"
 #include "link/link_controller.h"
 #include "params/param_controller.h"
@@ -25,15 +26,6 @@ const char kTitle[] = "TRIVOLUX VR Scope V1.2";
 const char kTitleToolTip[] = "TRIVOLUX VR Scope V1.2.1";
 constexpr QRgb kBannerColour = 0x0080FF;
 constexpr QRgb kWhite = 0xFFFFFF;
-
-const char kGridCttHelpText[] =
-    "Change cell value with a left double click or with F2. \n\nSelect a range of cells by holding down the "
-    "left mouse button and dragging the mouse over the cells to select. \n\nSet selection to: Set the "
-    "selection to an adjustable value. \nIncrement selection with: Selected cells will be incremented with "
-    "an "
-    "adjustable value beginning with the first cell. \nReset selection: Reset the selected range.\nTeach "
-    "tolerance off: Tolerance will not be changed. \nTeach tolerance on: Tolerance will be set automatically "
-    "to a default value.";
 
 }  // namespace
 
@@ -80,6 +72,9 @@ ScopeApp::ScopeApp(Popups& popups, QString programDir, QObject* parent)
   tab->installEventFilter(this);
   tab->tabBar()->installEventFilter(this);
   InstallShortcuts();
+  // Right-click help for every control of every panel.
+  helpFilter_ = std::make_unique<HelpFilter>(popups_);
+  qApp->installEventFilter(helpFilter_.get());
 }
 
 ScopeApp::~ScopeApp() {
@@ -88,6 +83,7 @@ ScopeApp::~ScopeApp() {
   QTabWidget* tab = mainPanel_->ui.TabMain;
   tab->removeEventFilter(this);
   tab->tabBar()->removeEventFilter(this);
+  qApp->removeEventFilter(helpFilter_.get());
 }
 
 void ScopeApp::InitAll() {
@@ -327,7 +323,8 @@ void ScopeApp::BuildTeachGridMenu() {
 }
 
 void ScopeApp::CBF_GridCttHelp() {
-  popups_.Message(QStringLiteral("INFO!"), QLatin1String(kGridCttHelpText));
+  const HelpEntry* help = FindHelp(QStringLiteral("CBF_GridCttHelp"));
+  popups_.Message(QString::fromUtf8(help->title), QString::fromUtf8(help->text));
 }
 
 }  // namespace trivolux
