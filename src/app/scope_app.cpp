@@ -11,6 +11,7 @@
 #include <QTabBar>
 #include <QTimer>
 
+#include "app/service_access.h"
 #include "ui/logo.h"
 
 namespace trivolux {
@@ -25,22 +26,11 @@ constexpr QRgb kWhite = 0xFFFFFF;
 const char kGridCttHelpText[] =
     "Change cell value with a left double click or with F2. \n\nSelect a range of cells by holding down the "
     "left mouse button and dragging the mouse over the cells to select. \n\nSet selection to: Set the "
-    "selection to an adjustable value. \nIncrement selection with: Selected cells will be incremented with an "
+    "selection to an adjustable value. \nIncrement selection with: Selected cells will be incremented with "
+    "an "
     "adjustable value beginning with the first cell. \nReset selection: Reset the selected range.\nTeach "
     "tolerance off: Tolerance will not be changed. \nTeach tolerance on: Tolerance will be set automatically "
     "to a default value.";
-
-QWidget* MakeChildPlaceholder(const char* name, QWidget* parent) {
-  auto* w = new QWidget(parent);
-  w->setObjectName(QLatin1String(name));
-  return w;
-}
-
-std::unique_ptr<QWidget> MakePopupPlaceholder(const char* name) {
-  auto w = std::make_unique<QWidget>();
-  w->setObjectName(QLatin1String(name));
-  return w;
-}
 
 }  // namespace
 
@@ -52,16 +42,18 @@ ScopeApp::ScopeApp(Popups& popups, QString programDir, QObject* parent)
   // Load order: main panel, the five child panels (children of the shared
   // area), then the three top-level popup panels.
   QStackedWidget* area = mainPanel_->ui.StackChild;
-  dataPanel_ = MakeChildPlaceholder("DataPanel", area);
-  graphPanel_ = MakeChildPlaceholder("GraphPanel", area);
-  meanTeachPanel_ = MakeChildPlaceholder("MeanTeachPanel", area);
-  recTeachPanel_ = MakeChildPlaceholder("RecTeachPanel", area);
-  scopeGraphPanel_ = MakeChildPlaceholder("ScopeGraphPanel", area);
-  for (QWidget* child : {dataPanel_, graphPanel_, meanTeachPanel_, recTeachPanel_, scopeGraphPanel_})
+  dataPanel_ = new DataPanel(area);
+  graphPanel_ = new GraphPanel(area);
+  meanTeachPanel_ = new MeanTeachPanel(area);
+  recTeachPanel_ = new RecTeachPanel(area);
+  scopeGraphPanel_ = new ScopeGraphPanel(area);
+  for (QWidget* child : {static_cast<QWidget*>(dataPanel_), static_cast<QWidget*>(graphPanel_),
+                         static_cast<QWidget*>(meanTeachPanel_), static_cast<QWidget*>(recTeachPanel_),
+                         static_cast<QWidget*>(scopeGraphPanel_)})
     area->addWidget(child);
-  bigColourPanel_ = MakePopupPlaceholder("BigColourPanel");
-  bigGroupPanel_ = MakePopupPlaceholder("BigGroupPanel");
-  passwordPanel_ = MakePopupPlaceholder("PasswordPanel");
+  bigColourPanel_ = std::make_unique<BigColourPanel>();
+  bigGroupPanel_ = std::make_unique<BigGroupPanel>();
+  passwordPanel_ = std::make_unique<PasswordPanel>();
 
   mainPanel_->setWindowTitle(QLatin1String(kTitle));
 
@@ -73,6 +65,7 @@ ScopeApp::ScopeApp(Popups& popups, QString programDir, QObject* parent)
   tab->installEventFilter(this);
   tab->tabBar()->installEventFilter(this);
   InstallShortcuts();
+  serviceAccess_ = new ServiceAccess(*this);
 }
 
 ScopeApp::~ScopeApp() = default;
@@ -105,6 +98,7 @@ void ScopeApp::InitAll() {
   // 11.
   QTabWidget* tab = mainPanel_->ui.TabMain;
   tab->setCurrentIndex(MainPanel::kParameterPage);
+  dataPanel_->ui.TabDataP1->setCurrentIndex(DataPanel::kPage3D);
   tab->setTabVisible(MainPanel::kOffsetPage, false);
   // 12.
   ShowChildPanelDisp(dataPanel_);
@@ -146,6 +140,7 @@ QList<QWidget*> ScopeApp::DimmedControls(int keepTransfer, int dim) {
   list << off.ButtonSendOffset << off.ButtonGetOffset << off.ButtonCalcOffset;
   list << rec.ButtonSelRecFile << rec.ButtonStartRecord << rec.ButtonStartTrigRec << rec.ButtonManualRecord;
   list << sc.ButtonGetCycleTime << sc.ButtonScan << sc.ButtonPrintScopeGraph;
+  list << recTeachPanel_->ui.ButtonTP2Start;
   return list;
 }
 
@@ -193,8 +188,8 @@ void ScopeApp::ShowInfoText(const QString& text, bool withToolTip, int left, int
   font.setPointSize(pointSize);
   label->setFont(font);
   label->setAttribute(Qt::WA_TranslucentBackground);
-  label->setStyleSheet(QStringLiteral("color: %1; background: transparent;")
-                           .arg(QColor::fromRgb(textColour).name()));
+  label->setStyleSheet(
+      QStringLiteral("color: %1; background: transparent;").arg(QColor::fromRgb(textColour).name()));
   if (withToolTip) label->setToolTip(QLatin1String(kTitleToolTip));
   label->adjustSize();
   label->move(left, top);
@@ -285,8 +280,9 @@ void ScopeApp::InstallShortcuts() {
 
 void ScopeApp::HideBuiltInGridMenus() {
   // The grids offer no menu of their own (the teach grid gets its own menu).
-  for (QTableWidget* grid : {groupHoldPage().ui.GridGroups, groupHoldPage().ui.GridHold,
-                             tableAttrPage().ui.GridTableAttr}) {
+  for (QTableWidget* grid :
+       {groupHoldPage().ui.GridGroups, groupHoldPage().ui.GridHold, tableAttrPage().ui.GridTableAttr,
+        meanTeachPanel_->ui.GridTP1Values, meanTeachPanel_->ui.GridTP1Mean}) {
     grid->setContextMenuPolicy(Qt::NoContextMenu);
   }
 }
@@ -312,6 +308,8 @@ void ScopeApp::BuildTeachGridMenu() {
           [this, grid](const QPoint& pos) { teachMenu_->popup(grid->viewport()->mapToGlobal(pos)); });
 }
 
-void ScopeApp::CBF_GridCttHelp() { popups_.Message(QStringLiteral("INFO!"), QLatin1String(kGridCttHelpText)); }
+void ScopeApp::CBF_GridCttHelp() {
+  popups_.Message(QStringLiteral("INFO!"), QLatin1String(kGridCttHelpText));
+}
 
 }  // namespace trivolux

@@ -14,14 +14,24 @@
 #include <memory>
 
 #include "app/shared_state.h"
+#include "ui/big_colour_panel.h"
+#include "ui/big_group_panel.h"
+#include "ui/data_panel.h"
+#include "ui/graph_panel.h"
 #include "ui/main_panel.h"
+#include "ui/mean_teach_panel.h"
+#include "ui/password_panel.h"
 #include "ui/popups.h"
+#include "ui/rec_teach_panel.h"
+#include "ui/scope_graph_panel.h"
 
 class QAction;
 class QMenu;
 class QPushButton;
 
 namespace trivolux {
+
+class ServiceAccess;
 
 class ScopeApp : public QObject {
   Q_OBJECT
@@ -46,14 +56,14 @@ class ScopeApp : public QObject {
   ScopePage& scopePage() { return *mainPanel_->ui.PageScope; }
   OffsetPage& offsetPage() { return *mainPanel_->ui.PageOffset; }
 
-  QWidget& dataPanel() { return *dataPanel_; }
-  QWidget& graphPanel() { return *graphPanel_; }
-  QWidget& meanTeachPanel() { return *meanTeachPanel_; }
-  QWidget& recTeachPanel() { return *recTeachPanel_; }
-  QWidget& scopeGraphPanel() { return *scopeGraphPanel_; }
-  QWidget& bigColourPanel() { return *bigColourPanel_; }
-  QWidget& bigGroupPanel() { return *bigGroupPanel_; }
-  QWidget& passwordPanel() { return *passwordPanel_; }
+  DataPanel& dataPanel() { return *dataPanel_; }
+  GraphPanel& graphPanel() { return *graphPanel_; }
+  MeanTeachPanel& meanTeachPanel() { return *meanTeachPanel_; }
+  RecTeachPanel& recTeachPanel() { return *recTeachPanel_; }
+  ScopeGraphPanel& scopeGraphPanel() { return *scopeGraphPanel_; }
+  BigColourPanel& bigColourPanel() { return *bigColourPanel_; }
+  BigGroupPanel& bigGroupPanel() { return *bigGroupPanel_; }
+  PasswordPanel& passwordPanel() { return *passwordPanel_; }
 
   // Start-up between creating the panels and running the event loop.
   void InitAll();
@@ -117,15 +127,18 @@ class ScopeApp : public QObject {
   SharedState state_;
   int comProtocol_ = 0;
 
+  // Panels, in load order. The child panels belong to the main panel's
+  // shared area; the popup panels are top-level windows.
   std::unique_ptr<MainPanel> mainPanel_;
-  QWidget* dataPanel_ = nullptr;
-  QWidget* graphPanel_ = nullptr;
-  QWidget* meanTeachPanel_ = nullptr;
-  QWidget* recTeachPanel_ = nullptr;
-  QWidget* scopeGraphPanel_ = nullptr;
-  std::unique_ptr<QWidget> bigColourPanel_;
-  std::unique_ptr<QWidget> bigGroupPanel_;
-  std::unique_ptr<QWidget> passwordPanel_;
+  DataPanel* dataPanel_ = nullptr;
+  GraphPanel* graphPanel_ = nullptr;
+  MeanTeachPanel* meanTeachPanel_ = nullptr;
+  RecTeachPanel* recTeachPanel_ = nullptr;
+  ScopeGraphPanel* scopeGraphPanel_ = nullptr;
+  std::unique_ptr<BigColourPanel> bigColourPanel_;
+  std::unique_ptr<BigGroupPanel> bigGroupPanel_;
+  std::unique_ptr<PasswordPanel> passwordPanel_;
+  ServiceAccess* serviceAccess_ = nullptr;
   QPointer<QWidget> currentChildPanel_;
 
   QMenu* teachMenu_ = nullptr;
