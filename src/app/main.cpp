@@ -2,11 +2,15 @@
 // orderly end (the subsystems close their transports as they are destroyed).
 //
 // --screenshots DIR (or TRIVOLUX_SCREENSHOT_DIR=DIR) starts offline without
-// blocking popups, saves PNGs of every panel into DIR and exits. Unknown
+// blocking popups, saves PNGs of every panel into DIR and exits.
+// --seed-demo-settings HOST PORT writes a settings file selecting TCP/IP at
+// HOST:PORT when there is none yet, and exits. Unknown
 // arguments are ignored.
 #include <QApplication>
 #include <QDir>
+#include <QStandardPaths>
 
+#include "app/panel_settings_file.h"
 #include "app/scope_app.h"
 #include "app/screenshots.h"
 #include "ui/qt_popups.h"
@@ -25,6 +29,16 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   const QString programDir = QCoreApplication::applicationDirPath();
   const QString screenshotDir = ScreenshotDir(QCoreApplication::arguments());
+
+  // --seed-demo-settings HOST PORT: write a TCP/IP settings file unless one exists, then end.
+  const QStringList args = QCoreApplication::arguments();
+  if (const auto seed = args.indexOf(QStringLiteral("--seed-demo-settings")); seed >= 0) {
+    if (seed + 2 >= args.size()) return 2;
+    const auto location = trivolux::ResolveSettingsLocation(
+        programDir, QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), trivolux::DirectoryWritable);
+    return trivolux::SeedTcpSettings(location, args[seed + 1], args[seed + 2]) ? 0 : 1;
+  }
 
   if (!screenshotDir.isEmpty()) {
     trivolux::OfflinePopups popups;

@@ -159,4 +159,17 @@ void WritePanelSettings(const PanelSettings& s, IniText& ini) {
   AppendTableSetToIniHandle(ini, s.tableAttributes);
 }
 
+bool SeedTcpSettings(const SettingsLocation& location, const QString& host, const QString& port) {
+  if (QFileInfo::exists(location.settingsPath)) return true;
+  PanelSettings s = DefaultPanelSettings(location.defaultFilesDir);
+  s.connection.comProtocol = 1;
+  s.connection.ipAddress = host;
+  s.connection.portNumber = port;
+  s.addresses = QStringList{host};
+  IniText ini;
+  WritePanelSettings(s, ini);
+  QDir().mkpath(QFileInfo(location.settingsPath).absolutePath());
+  return ini.WriteToFile(location.settingsPath) == 0;
+}
+
 }  // namespace trivolux

@@ -79,4 +79,9 @@ void ReadConnectionSettings(const IniText& ini, ConnectionSettings* connection);
 // The complete file, sections and keys in their documented order.
 void WritePanelSettings(const PanelSettings& settings, IniText& ini);
 
+// When no settings file exists yet: writes one with the defaults that selects
+// TCP/IP at host:port (used by the demo before the program starts). Returns
+// false only when a file had to be written and could not be.
+bool SeedTcpSettings(const SettingsLocation& location, const QString& host, const QString& port);
+
 }  // namespace trivolux

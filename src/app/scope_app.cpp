@@ -8,10 +8,15 @@
 #include <QMenu>
 #include <QScreen>
 #include <QShortcut>
+#include <QStandardPaths>
 #include <QTabBar>
 #include <QTimer>
 
+#include "app/help_catalogue.h"
+#include "app/help_filter.h"
+#include "app/panel_settings.h"
 #include "app/service_access.h"
+#include "link/link_controller.h"
 #include "ui/logo.h"
 
 namespace trivolux {
@@ -22,15 +27,6 @@ const char kTitle[] = "TRIVOLUX VR Scope V1.2";
 const char kTitleToolTip[] = "TRIVOLUX VR Scope V1.2.1";
 constexpr QRgb kBannerColour = 0x0080FF;
 constexpr QRgb kWhite = 0xFFFFFF;
-
-const char kGridCttHelpText[] =
-    "Change cell value with a left double click or with F2. \n\nSelect a range of cells by holding down the "
-    "left mouse button and dragging the mouse over the cells to select. \n\nSet selection to: Set the "
-    "selection to an adjustable value. \nIncrement selection with: Selected cells will be incremented with "
-    "an "
-    "adjustable value beginning with the first cell. \nReset selection: Reset the selected range.\nTeach "
-    "tolerance off: Tolerance will not be changed. \nTeach tolerance on: Tolerance will be set automatically "
-    "to a default value.";
 
 }  // namespace
 
@@ -57,6 +53,15 @@ ScopeApp::ScopeApp(Popups& popups, QString programDir, QObject* parent)
 
   mainPanel_->setWindowTitle(QLatin1String(kTitle));
 
+  link_ = std::make_unique<LinkController>(*this);
+  panelSettings_ = std::make_unique<PanelSettingsStore>(*this, *link_);
+  // An installed program (directory not writable) keeps its settings in the
+  // user's configuration directory; a portable copy keeps them beside itself.
+  panelSettings_->SetLocation(ResolveSettingsLocation(
+      programDir_, QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
+      QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), DirectoryWritable));
+  link_->storePanelSettings = [this] { StorePanelSettings(); };
+
   connect(mainPanel_.get(), &MainPanel::closeRequested, this, &ScopeApp::CBF_MAINP_Close);
   connect(mainPanel_.get(), &MainPanel::rightDoubleClicked, this, &ScopeApp::CBF_MAINP_RightDoubleClick);
   QTabWidget* tab = mainPanel_->ui.TabMain;
@@ -66,9 +71,17 @@ ScopeApp::ScopeApp(Popups& popups, QString programDir, QObject* parent)
   tab->tabBar()->installEventFilter(this);
   InstallShortcuts();
   serviceAccess_ = new ServiceAccess(*this);
+  // Right-click help for the controls of every window of the program.
+  qApp->installEventFilter(new HelpFilter(popups_, this));
 }
 
-ScopeApp::~ScopeApp() = default;
+ScopeApp::~ScopeApp() {
+  // The panels are destroyed after this object has stopped being a ScopeApp;
+  // events sent while they close must not reach this filter any more.
+  QTabWidget* tab = mainPanel_->ui.TabMain;
+  tab->removeEventFilter(this);
+  tab->tabBar()->removeEventFilter(this);
+}
 
 void ScopeApp::InitAll() {
   // 1. Shared state.
@@ -83,7 +96,7 @@ void ScopeApp::InitAll() {
   mainPanel_->ui.ButtonParaSet0->setChecked(true);
   // 2. The page and panel handles are the accessors of this object.
   // 3. Settings file path.
-  panelSettingsPath_ = programDir_ + QLatin1String("/PanelSettings.cfg");
+  panelSettingsPath_ = panelSettings_->Location().settingsPath;
   // 4. and 5. Grid context menus.
   HideBuiltInGridMenus();
   BuildTeachGridMenu();
@@ -309,7 +322,8 @@ void ScopeApp::BuildTeachGridMenu() {
 }
 
 void ScopeApp::CBF_GridCttHelp() {
-  popups_.Message(QStringLiteral("INFO!"), QLatin1String(kGridCttHelpText));
+  if (const HelpEntry* help = FindHelp(QStringLiteral("CBF_GridCttHelp")))
+    popups_.Message(QString::fromUtf8(help->title), QString::fromUtf8(help->text));
 }
 
 }  // namespace trivolux

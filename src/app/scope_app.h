@@ -31,6 +31,8 @@ class QPushButton;
 
 namespace trivolux {
 
+class LinkController;
+class PanelSettingsStore;
 class ServiceAccess;
 
 class ScopeApp : public QObject {
@@ -55,6 +57,9 @@ class ScopeApp : public QObject {
   TableAttrPage& tableAttrPage() { return *mainPanel_->ui.PageTableAttr; }
   ScopePage& scopePage() { return *mainPanel_->ui.PageScope; }
   OffsetPage& offsetPage() { return *mainPanel_->ui.PageOffset; }
+
+  LinkController& linkController() { return *link_; }
+  PanelSettingsStore& panelSettings() { return *panelSettings_; }
 
   DataPanel& dataPanel() { return *dataPanel_; }
   GraphPanel& graphPanel() { return *graphPanel_; }
@@ -130,6 +135,8 @@ class ScopeApp : public QObject {
   // Panels, in load order. The child panels belong to the main panel's
   // shared area; the popup panels are top-level windows.
   std::unique_ptr<MainPanel> mainPanel_;
+  std::unique_ptr<LinkController> link_;
+  std::unique_ptr<PanelSettingsStore> panelSettings_;
   DataPanel* dataPanel_ = nullptr;
   GraphPanel* graphPanel_ = nullptr;
   MeanTeachPanel* meanTeachPanel_ = nullptr;

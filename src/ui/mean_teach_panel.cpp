@@ -13,8 +13,12 @@ MeanTeachPanel::MeanTeachPanel(QWidget* parent) : QWidget(parent) {
   // The mean row is computed, never typed.
   ui.GridTP1Mean->setEditTriggers(QAbstractItemView::NoEditTriggers);
   ui.GridTP1Mean->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-  AssignRingValues(ui.RingTP1TeachCtoWith);
-  AssignRingValues(ui.RingTP1TeachItoWith);
+  for (QComboBox* ring : {ui.RingTP1TeachCtoWith, ui.RingTP1TeachItoWith}) {
+    AssignRingValues(ring);
+    // Item texts change with the calculation mode; the ring must not widen the panel.
+    ring->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    ring->setMinimumContentsLength(10);
+  }
 }
 
 }  // namespace trivolux

@@ -10,12 +10,15 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTabBar>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 #include <map>
 #include <memory>
 #include <set>
 
+#include "app/panel_settings.h"
+#include "app/scope_app.h"
 #include "scripted_popups.h"
 
 using trivolux::MainPanel;
@@ -76,9 +79,17 @@ class ScopeAppTest : public QObject {
  private:
   std::unique_ptr<ScriptedPopups> popups_;
   std::unique_ptr<ScopeApp> app_;
+  QTemporaryDir settingsDir_;
 
+  // Starts without a sensor: the settings select TCP/IP port 0, so the
+  // connection attempt fails at once and the popup answers OFFLINE.
   ScopeApp& Started() {
+    const trivolux::SettingsLocation location{QDir(settingsDir_.path()).filePath("PanelSettings.cfg"), settingsDir_.path()};
+    trivolux::SeedTcpSettings(location, "127.0.0.1", "0");
+    app_->panelSettings().SetLocation(location);
+    popups_->generics = {1};
     app_->InitAll();
+    popups_->Clear();
     return *app_;
   }
 
@@ -98,18 +109,20 @@ class ScopeAppTest : public QObject {
     QCOMPARE(main.windowTitle(), QString("TRIVOLUX VR Scope V1.2"));
     QVERIFY(main.isVisible());
     QCOMPARE(main.size(), QSize(790, 548));
-    QCOMPARE(main.ui.TabMain->currentIndex(), int(MainPanel::kParameterPage));
+    // The failed connection attempt brought the connect page to the front.
+    QCOMPARE(main.ui.TabMain->currentIndex(), int(MainPanel::kConnectPage));
     QVERIFY(!main.ui.TabMain->isTabVisible(MainPanel::kOffsetPage));
     QCOMPARE(app.CurrentChildPanel(), &app.dataPanel());
     QVERIFY(app.dataPanel().isVisible());
     QCOMPARE(app.dataPanel().ui.TabDataP1->currentIndex(), 3);
     // The child area sits at the documented place in the main panel.
     QCOMPARE(main.ui.StackChild->geometry().topLeft(), QPoint(286, 63));
-    QCOMPARE(app.panelSettingsPath(), QDir::tempPath() + "/PanelSettings.cfg");
-    QCOMPARE(app.state().MemorySelection, trivolux::Memory::Ram);
-    QVERIFY(main.ui.ButtonRam->isChecked() && main.ui.ButtonParaSet0->isChecked());
+    QCOMPARE(app.panelSettingsPath(), settingsDir_.path() + "/PanelSettings.cfg");
+    // OFFLINE after the failed attempt selected FILE for parameter transfers.
+    QCOMPARE(app.state().MemorySelection, trivolux::Memory::File);
+    QVERIFY(main.ui.ButtonFile->isChecked() && main.ui.ButtonParaSet0->isChecked());
     QVERIFY(app.state().TeachToleranceOn);
-    // Offline after the (empty) connection attempt: operations stay dimmed.
+    // Offline after the failed connection attempt: operations stay dimmed.
     QVERIFY(!main.ui.ButtonGo->isEnabled());
     QVERIFY(main.ui.ButtonStop->isEnabled());
     // Banner: title with its tool tip and the three maker placeholders.

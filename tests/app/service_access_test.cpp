@@ -1,7 +1,9 @@
 // Service password popup and the offset page it unlocks.
+#include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 
+#include "app/panel_settings.h"
 #include "app/scope_app.h"
 #include "scripted_popups.h"
 
@@ -15,6 +17,7 @@ class ServiceAccessTest : public QObject {
  private:
   std::unique_ptr<ScriptedPopups> popups_;
   std::unique_ptr<ScopeApp> app_;
+  QTemporaryDir settingsDir_;
 
   void OpenByRightDoubleClick() {
     QWidget* deco = app_->calibrationPage().ui.DecoCalibrate1;
@@ -29,8 +32,15 @@ class ServiceAccessTest : public QObject {
  private slots:
   void init() {
     popups_ = std::make_unique<ScriptedPopups>();
-    app_ = std::make_unique<ScopeApp>(*popups_, QDir::tempPath());
+    app_ = std::make_unique<ScopeApp>(*popups_, settingsDir_.path());
+    // Start offline at once: TCP/IP to port 0 fails, the popup answers OFFLINE.
+    const trivolux::SettingsLocation location{QDir(settingsDir_.path()).filePath("PanelSettings.cfg"),
+                                              settingsDir_.path()};
+    trivolux::SeedTcpSettings(location, "127.0.0.1", "0");
+    app_->panelSettings().SetLocation(location);
+    popups_->generics = {1};
     app_->InitAll();
+    popups_->Clear();
     app_->mainPanel().ui.TabMain->setCurrentIndex(MainPanel::kCalibrationPage);
   }
   void cleanup() {

@@ -1,0 +1,129 @@
+#include "app/panel_settings.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QScreen>
+#include <QTableWidget>
+
+#include "app/scope_app.h"
+#include "ini/ini_text.h"
+#include "link/link_controller.h"
+#include "teach/table_attr_glue.h"
+
+namespace trivolux {
+
+namespace {
+constexpr QRgb kGreyCell = 0xE0E0E0;
+}
+
+PanelSettingsStore::PanelSettingsStore(ScopeApp& app, LinkController& link) : app_(app), link_(link) {
+  location_ = {QDir(app.programDir()).filePath(kPanelSettingsName), app.programDir()};
+  current_ = DefaultPanelSettings(location_.defaultFilesDir);
+}
+
+void PanelSettingsStore::LoadPanelSettings() {
+  current_ = DefaultPanelSettings(location_.defaultFilesDir);
+  if (QFileInfo::exists(location_.settingsPath)) {
+    IniText ini;
+    ini.ReadFromFile(location_.settingsPath);
+    if (IsPanelSettings(ini)) ReadPanelSettings(ini, location_.defaultFilesDir, &current_);
+  }
+  if (current_.placement) ApplyPlacement(*current_.placement);
+  QComboBox* addresses = app_.connectPage().ui.StrIpAdress;
+  const QString typed = addresses->currentText();
+  addresses->clear();
+  addresses->addItems(current_.addresses);
+  addresses->setEditText(typed);
+  if (setParameterFile) setParameterFile(current_.parameterFile);
+
+  app_.recordPage().ui.DispRecFile->setText(current_.recorderFile);
+  app_.connectPage().ui.StrID->setText(current_.panelId);
+  link_.CBF_EditID();
+
+  ApplyTableAttributes(app_, current_.tableAttributes);
+  // Rows 4..64 of the teach grid start grey (values columns).
+  QTableWidget* teach = app_.teachPage().ui.GridTeach;
+  for (int row = 3; row < std::min(64, teach->rowCount()); ++row) {
+    for (int col = 0; col < std::min(5, teach->columnCount()); ++col) {
+      if (QTableWidgetItem* item = teach->item(row, col)) item->setBackground(QColor::fromRgb(kGreyCell));
+    }
+  }
+}
+
+void PanelSettingsStore::GetConnectionSettingsFromFile() {
+  ConnectionSettings c;
+  if (QFileInfo::exists(location_.settingsPath)) {
+    IniText ini;
+    ini.ReadFromFile(location_.settingsPath);
+    if (IsPanelSettings(ini)) ReadConnectionSettings(ini, &c);
+  }
+  current_.connection = c;
+  ConnectPage& page = app_.connectPage();
+  Ui::ConnectPage& ui = page.ui;
+  const auto select = [](QComboBox* ring, int value) {
+    const int index = ring->findData(value);
+    if (index >= 0) ring->setCurrentIndex(index);
+  };
+  select(ui.RingProtocol, c.comProtocol);
+  page.SelectComPort(c.comPort);
+  select(ui.RingBaudrate, c.baudrateIndex);
+  ui.StrIpAdress->setEditText(c.ipAddress);
+  ui.StrPortNumber->setText(c.portNumber);
+}
+
+void PanelSettingsStore::StorePanelSettings() {
+  ConnectPage& page = app_.connectPage();
+  Ui::ConnectPage& ui = page.ui;
+  current_.panelId = ui.StrID->text();
+  current_.placement = CurrentPlacement();
+  if (parameterFile) current_.parameterFile = parameterFile();
+  const QString recordFile = app_.recordPage().ui.DispRecFile->text();
+  if (!recordFile.isEmpty()) current_.recorderFile = recordFile;
+  current_.addresses.clear();
+  for (int i = 0; i < std::min(ui.StrIpAdress->count(), kMaxAddresses); ++i)
+    current_.addresses << ui.StrIpAdress->itemText(i);
+  current_.connection.comProtocol = ui.RingProtocol->currentData().toInt();
+  current_.connection.comPort = page.SelectedComPort();
+  current_.connection.baudrateIndex = ui.RingBaudrate->currentData().toInt();
+  current_.connection.ipAddress = ui.StrIpAdress->currentText();
+  current_.connection.portNumber = ui.StrPortNumber->text();
+  current_.tableAttributes = TableAttributesFromGrid(app_, current_.tableAttributes);
+
+  IniText ini;
+  WritePanelSettings(current_, ini);
+  QDir().mkpath(QFileInfo(location_.settingsPath).absolutePath());
+  ini.WriteToFile(location_.settingsPath);  // a failed write is not reported
+}
+
+void PanelSettingsStore::ApplyPlacement(const WindowPlacement& p) {
+  QWidget& window = app_.mainPanel();
+  if (p.state == kMaximisedState) {
+    window.setWindowState(window.windowState() | Qt::WindowMaximized);
+    return;
+  }
+  QRect rect(p.left, p.top, p.width, p.height);
+  // A placement from another screen layout must not hide the window.
+  bool visible = false;
+  for (const QScreen* screen : QGuiApplication::screens())
+    visible |= screen->availableGeometry().intersects(rect);
+  if (!visible) rect.moveTo(WindowPlacement{}.left, WindowPlacement{}.top);
+  window.setWindowState(window.windowState() & ~Qt::WindowMaximized);
+  window.setGeometry(rect);
+}
+
+WindowPlacement PanelSettingsStore::CurrentPlacement() const {
+  const QWidget& window = app_.mainPanel();
+  WindowPlacement p;
+  p.state = window.isMaximized() ? kMaximisedState : (window.isMinimized() ? 1 : 0);
+  const QRect g = window.geometry();
+  p.left = g.left();
+  p.top = g.top();
+  p.width = g.width();
+  p.height = g.height();
+  return p;
+}
+
+}  // namespace trivolux

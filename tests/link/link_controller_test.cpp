@@ -1,0 +1,230 @@
+// The connect page against a scripted TCP sensor: start-up connection and
+// identification, every failure path with its popup, the offline state,
+// the server closing, and the connect-page rules.
+#include "link/link_controller.h"
+
+#include <QComboBox>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "app/panel_settings.h"
+#include "app/scope_app.h"
+#include "fake_peer.h"
+#include "link/event_wait.h"
+#include "link/link_texts.h"
+#include "link/orders.h"
+#include "scripted_popups.h"
+
+namespace trivolux {
+
+using test::AnswerFrame;
+using test::FakePeer;
+
+namespace {
+QByteArray IdentAnswer(const char* text, std::uint16_t serial) {
+  return AnswerFrame(order::kIdentify, serial, QByteArray(text).leftJustified(72, '\0', true));
+}
+const QString kCouldNot =
+    QStringLiteral("Could not establish connection! \nClose window or work in offline mode!");
+}  // namespace
+
+class LinkControllerTest : public QObject {
+  Q_OBJECT
+
+  struct Rig {
+    QTemporaryDir dir;
+    test::ScriptedPopups popups;
+    ScopeApp app{popups, dir.path()};
+    Rig(const QString& host, const QString& port) {
+      const SettingsLocation location{QDir(dir.path()).filePath("PanelSettings.cfg"), dir.path()};
+      app.panelSettings().SetLocation(location);
+      SeedTcpSettings(location, host, port);
+    }
+    LinkController& link() { return app.linkController(); }
+    QString Messages() { return app.connectPage().ui.TextMessages->toPlainText(); }
+    std::vector<test::PopupRecord> Generics() { return popups.OfKind("generic"); }
+  };
+
+ private slots:
+  void IdentifiesTheSensorAtStartUp() {
+    FakePeer peer;
+    peer.Enqueue({IdentAnswer("TRIVOLUX VR V1.2.0  LINE 4", 65535)});
+    Rig rig("127.0.0.1", QString::number(peer.Port()));
+    rig.app.InitAll();
+    QCOMPARE(rig.app.state().SensorConnected, 1);
+    QCOMPARE(rig.app.state().TcpConnected, 1);
+    QCOMPARE(rig.link().StatusText(), QStringLiteral("TRIVOLUX VR V1.2 LINE 4"));
+    QCOMPARE(rig.link().StatusToolTip(), QStringLiteral("TRIVOLUX VR V1.2.0  LINE 4"));
+    QCOMPARE(rig.Messages(),
+             QStringLiteral("TRY TO CONNECT!\nTRIVOLUX VR V1.2 LINE 4\nSERIAL NUMBER: 65535\n\n"));
+    const auto& c = rig.app.connectPage().ui;
+    QVERIFY(c.ButtonAccept->isEnabled());
+    QVERIFY(c.ButtonChangeBaudrate->isEnabled());
+    QVERIFY(c.ButtonGenHwInfoFile->isEnabled());
+    QVERIFY(rig.app.mainPanel().ui.ButtonGo->isEnabled());
+    QVERIFY(rig.popups.record.empty());
+    QCOMPARE(peer.requests.at(0).toHex(' '), QByteArray("55 07 00 00 00 00 aa 52"));
+  }
+
+  void VersionMismatchOffersOfflineWithTheFirstTwoFields() {
+    FakePeer peer;
+    peer.Enqueue({IdentAnswer("TRIVOLUX VR V1.3.0 SIM", 17)});
+    Rig rig("127.0.0.1", QString::number(peer.Port()));
+    rig.popups.generics = {1};  // OFFLINE
+    rig.app.InitAll();
+    QCOMPARE(rig.Generics().size(), size_t(1));
+    const auto popup = rig.Generics()[0];
+    QCOMPARE(popup.title, QStringLiteral("ATTENTION!"));
+    QCOMPARE(popup.buttons, (QStringList{"CLOSE", "OFFLINE"}));
+    QCOMPARE(popup.text,
+             QStringLiteral("Sensor firmware and scope version do not match! \nFirmware of connected "
+                            "sensor is: TRIVOLUX VR V1.3\nThe serial number is: 17\n\nClose window "
+                            "or work in offline mode!"));
+    // Offline: parameter transfers go to files.
+    QCOMPARE(rig.app.state().SensorConnected, 0);
+    QCOMPARE(rig.app.state().QuitRequested, false);
+    QVERIFY(rig.app.state().MemorySelection == Memory::File);
+    const auto& m = rig.app.mainPanel().ui;
+    QVERIFY(m.ButtonFile->isChecked());
+    QVERIFY(!m.ButtonRam->isChecked());
+    QVERIFY(m.ButtonSend->isEnabled());
+    QVERIFY(m.ButtonGet->isEnabled());
+    QVERIFY(!m.ButtonGo->isEnabled());
+    QVERIFY(rig.app.connectPage().ui.ButtonTryToConnect->isEnabled());
+    QVERIFY(!rig.app.connectPage().ui.ButtonAccept->isEnabled());
+    QCOMPARE(rig.link().StatusText(), QStringLiteral("NO SENSOR CONNECTED!"));
+    QVERIFY(rig.Messages().endsWith("NO SENSOR CONNECTED!\n\n"));
+  }
+
+  void CloseEndsTheProgramDuringStartUp() {
+    FakePeer peer;
+    peer.Enqueue({AnswerFrame(order::kError, 1)});
+    Rig rig("127.0.0.1", QString::number(peer.Port()));
+    rig.app.InitAll();  // the unscripted popup answers CLOSE
+    QVERIFY(rig.app.state().QuitRequested);
+    QCOMPARE(rig.Generics().size(), size_t(1));
+    QCOMPARE(rig.Generics()[0].text, kCouldNot);
+    QVERIFY(rig.Messages().contains(
+        QStringLiteral("INVALIDE ORDER NUMBER!\nVERIFY PC AND SENSOR SOFTWARE!\n\n")));
+  }
+
+  void OpenFailuresShowTheirTextThenThePopup_data() {
+    QTest::addColumn<QString>("host");
+    QTest::addColumn<QString>("port");
+    QTest::addColumn<QStringList>("texts");
+    const QStringList refusedOrGone{"FailedToConnect"};
+    QTest::newRow("port abc") << "127.0.0.1"
+                              << "abc" << QStringList{"InvalidParameter"};
+    QTest::newRow("port 99999") << "127.0.0.1"
+                                << "99999" << QStringList{"InvalidParameter"};
+    QTest::newRow("unresolvable") << "no-such-host.invalid"
+                                  << "10001" << QStringList{"UnableToEstablishConnection", "TimeOutError"};
+  }
+  void OpenFailuresShowTheirTextThenThePopup() {
+    QFETCH(QString, host);
+    QFETCH(QString, port);
+    QFETCH(QStringList, texts);
+    Rig rig(host, port);
+    rig.popups.generics = {1};
+    rig.app.InitAll();
+    bool shown = false;
+    for (const QString& t : texts) shown |= rig.Messages().contains("TRY TO CONNECT!\n" + t + "\n\n");
+    QVERIFY2(shown, qPrintable(rig.Messages()));
+    QCOMPARE(rig.Generics().size(), size_t(1));
+    QCOMPARE(rig.Generics()[0].text, kCouldNot);
+    QCOMPARE(rig.app.state().SensorConnected, 0);
+    QVERIFY(!rig.app.state().QuitRequested);
+  }
+
+  void RefusedConnectionAndSilentSensor() {
+    quint16 freePort = 0;
+    {
+      QTcpServer probe;
+      QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
+      freePort = probe.serverPort();
+    }
+    Rig refused("127.0.0.1", QString::number(freePort));
+    refused.popups.generics = {1};
+    refused.app.InitAll();
+    QVERIFY(refused.Messages().contains("FailedToConnect\n\n"));
+
+    FakePeer peer;
+    peer.Enqueue({{}, 1, 0, false, true});
+    Rig silent("127.0.0.1", QString::number(peer.Port()));
+    silent.popups.generics = {1};
+    silent.app.InitAll();
+    QVERIFY(silent.Messages().contains(QString(link_text::kTimeout) + "\n\n"));
+    QCOMPARE(silent.Generics().size(), size_t(1));
+    QCOMPARE(silent.Generics()[0].text, kCouldNot);
+  }
+
+  void ServerClosingOutsideAnExchangeDropsTheConnection() {
+    FakePeer peer;
+    peer.Enqueue({IdentAnswer("TRIVOLUX VR V1.2.0 A", 1)});
+    Rig rig("127.0.0.1", QString::number(peer.Port()));
+    rig.app.InitAll();
+    QCOMPARE(rig.app.state().SensorConnected, 1);
+    rig.app.mainPanel().ui.TabMain->setCurrentIndex(MainPanel::kTeachPage);
+    peer.CloseClient();
+    QTRY_VERIFY_WITH_TIMEOUT(rig.Messages().endsWith("SERVER HAS CLOSED CONNECTION!\n\n"), 5000);
+    QCOMPARE(rig.app.state().SensorConnected, 0);
+    QCOMPARE(rig.app.state().TcpConnected, 0);
+    QCOMPARE(rig.link().StatusText(), QStringLiteral("TIMEOUT!"));
+    QCOMPARE(rig.app.mainPanel().ui.TabMain->currentIndex(), int(MainPanel::kConnectPage));
+    QVERIFY(!rig.app.connectPage().ui.ButtonAccept->isEnabled());
+    QVERIFY(!rig.app.connectPage().ui.ButtonChangeBaudrate->isEnabled());
+    // TRY TO CONNECT works again once the server is back.
+    peer.Enqueue({IdentAnswer("TRIVOLUX VR V1.2.0 A", 1)});
+    rig.app.connectPage().ui.ButtonTryToConnect->click();
+    QCOMPARE(rig.app.state().SensorConnected, 1);
+    QVERIFY(rig.app.connectPage().ui.ButtonAccept->isEnabled());
+  }
+
+  void ChangedSettingsNeedANewConnection() {
+    FakePeer peer;
+    peer.Enqueue({IdentAnswer("TRIVOLUX VR V1.2.0 A", 1)});
+    Rig rig("127.0.0.1", QString::number(peer.Port()));
+    rig.app.InitAll();
+    auto& c = rig.app.connectPage().ui;
+    rig.link().CBF_EditSelectBaudrate();
+    QVERIFY(!c.ButtonAccept->isEnabled());
+    QVERIFY(c.ButtonChangeBaudrate->isEnabled());
+    QVERIFY(c.ButtonGenHwInfoFile->isEnabled());
+    rig.link().CBF_EditCommunicationProtocol();
+    QVERIFY(!c.ButtonChangeBaudrate->isEnabled());
+    QVERIFY(!c.ButtonGenHwInfoFile->isEnabled());
+  }
+
+  void AddressListKeepsTenNewestWithoutDuplicates() {
+    Rig rig("127.0.0.1", "1");
+    QComboBox* box = rig.app.connectPage().ui.StrIpAdress;
+    for (int i = 1; i <= 11; ++i) {
+      box->setEditText(QStringLiteral("host%1").arg(i));
+      rig.link().CBF_StringIpAdress();
+    }
+    QCOMPARE(box->count(), 10);
+    QCOMPARE(box->itemText(0), QStringLiteral("host11"));
+    QCOMPARE(box->itemText(9), QStringLiteral("host2"));
+    box->setEditText("host5");
+    rig.link().CBF_StringIpAdress();
+    QCOMPARE(box->count(), 10);
+    QCOMPARE(box->itemText(0), QStringLiteral("host5"));
+    QCOMPARE(box->findText("host5"), 0);
+    QCOMPARE(box->itemText(1), QStringLiteral("host11"));
+    QCOMPARE(box->currentText(), QStringLiteral("host5"));
+  }
+
+  void PortStringsTakeTheirLeadingDigits() {
+    QCOMPARE(LinkController::LeadingNumber("10001"), 10001);
+    QCOMPARE(LinkController::LeadingNumber("80abc"), 80);
+    QCOMPARE(LinkController::LeadingNumber("abc"), 0);
+    QCOMPARE(LinkController::LeadingNumber(" 80"), 0);
+    QVERIFY(LinkController::LeadingNumber("99999999999999999999") > 65535);
+  }
+};
+
+}  // namespace trivolux
+
+QTEST_MAIN(trivolux::LinkControllerTest)
+#include "link_controller_test.moc"
