@@ -43,9 +43,8 @@ ScopeApp::ScopeApp(Popups& popups, QString programDir, QObject* parent)
   meanTeachPanel_ = new MeanTeachPanel(area);
   recTeachPanel_ = new RecTeachPanel(area);
   scopeGraphPanel_ = new ScopeGraphPanel(area);
-  for (QWidget* child : {static_cast<QWidget*>(dataPanel_), static_cast<QWidget*>(graphPanel_),
-                         static_cast<QWidget*>(meanTeachPanel_), static_cast<QWidget*>(recTeachPanel_),
-                         static_cast<QWidget*>(scopeGraphPanel_)})
+  for (QWidget* child : std::initializer_list<QWidget*>{dataPanel_, graphPanel_, meanTeachPanel_,
+                                                        recTeachPanel_, scopeGraphPanel_})
     area->addWidget(child);
   bigColourPanel_ = std::make_unique<BigColourPanel>();
   bigGroupPanel_ = std::make_unique<BigGroupPanel>();

@@ -310,8 +310,7 @@ void LinkController::CBF_StringIpAdress() {
 void LinkController::CBF_EditID() {
   const QString id = app_.connectPage().ui.StrID->text();
   app_.recordPage().ui.DispRecID->setText(id);
-  for (QWidget* panel :
-       {static_cast<QWidget*>(&app_.bigColourPanel()), static_cast<QWidget*>(&app_.bigGroupPanel())}) {
+  for (QWidget* panel : std::initializer_list<QWidget*>{&app_.bigColourPanel(), &app_.bigGroupPanel()}) {
     for (const char* name : {"DispBigColourId", "DispBigGroupId"}) {
       if (auto* display = panel->findChild<QLineEdit*>(QLatin1String(name))) display->setText(id);
     }

@@ -1,0 +1,47 @@
+#pragma once
+// Settings, fault switches and the request log of the sensor simulator.
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <optional>
+
+namespace trivolux::sim {
+
+struct RequestRecord {
+  std::uint8_t order;
+  std::uint16_t param;
+  std::uint16_t length;
+};
+
+// Fault injection. Everything is off by default; tests change the fields at
+// any time. Counters count requests or frames from the moment they are set.
+struct Faults {
+  int dropAnswerNth = 0;            // drop the answer to the n-th request from now (0 = off)
+  int dropEveryNth = 0;             // drop every n-th answer
+  int corruptSync = 0;              // corrupt the sync byte of the next n frames
+  int corruptHeaderCrc = 0;         // ... the header CRC of the next n frames
+  int corruptDataCrc = 0;           // ... the data CRC of the next n frames that carry data
+  int splitPieces = 0;              // send frames in this many pieces (0/1 = whole)
+  int splitPauseMs = 0;             // pause between pieces
+  int delayMs = 0;                  // delay every answer by this much (3500 > the 3 s limit)
+  bool closeOnNextRequest = false;  // close the connection instead of answering the next request
+  int implausibleCount = 0;         // report k implausible values on orders 1, 4 and 101
+  bool unknownOrderForAll = false;  // answer every request with order 0 / param 1
+};
+
+struct SimOptions {
+  QString ident = "TRIVOLUX VR V1.2.0  SIMULATOR";  // order-7 text (72 bytes, zero padded)
+  std::uint16_t serial = 4711;
+  int triggerPeriodMs = 200;                 // simulated trigger events: automatic sending and the scope
+  bool lineRate = false;                     // pace both directions at the current baud rate (10 bits/byte)
+  int baudIndex = 4;                         // current baud-rate index (0..7; >7 = 115200)
+  QString eepromFile;                        // keep the EEPROM in this file when not empty
+  std::optional<std::array<int, 3>> target;  // fixed target colour R,G,B; slow drift when unset
+  std::uint32_t noiseSeed = 1;               // deterministic noise
+  bool verbose = false;
+};
+
+// Baud-rate table of the serial line; any index above 7 gives 115200.
+int BaudRateForIndex(int index);
+
+}  // namespace trivolux::sim

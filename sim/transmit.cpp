@@ -1,0 +1,139 @@
+#include "sim/transmit.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "link/crc8.h"
+#include "link/frame.h"
+
+namespace trivolux::sim {
+
+PacedQueue::PacedQueue(Sink sink, QObject* parent) : QObject(parent), sink_(std::move(sink)) {
+  clock_.start();
+  timer_.setSingleShot(true);
+  timer_.setTimerType(Qt::PreciseTimer);
+  connect(&timer_, &QTimer::timeout, this, [this] { Pump(); });
+}
+
+void PacedQueue::Push(const QByteArray& bytes) {
+  if (!enabled_ && queue_.isEmpty()) {
+    sink_(bytes);
+    return;
+  }
+  const double now = static_cast<double>(clock_.nsecsElapsed()) / 1000.0;
+  if (queue_.isEmpty()) lineClockUs_ = std::max(lineClockUs_, now);
+  queue_.append(bytes);
+  Pump();
+}
+
+void PacedQueue::ChangeBaudAfterQueued(int baud) {
+  if (queue_.isEmpty()) {
+    baud_ = baud;
+    return;
+  }
+  changeAt_ = queue_.size();
+  changeBaud_ = baud;
+}
+
+void PacedQueue::Clear() {
+  queue_.clear();
+  timer_.stop();
+  if (changeAt_ >= 0) baud_ = changeBaud_;
+  changeAt_ = -1;
+}
+
+void PacedQueue::Pump() {
+  const double now = static_cast<double>(clock_.nsecsElapsed()) / 1000.0;
+  while (!queue_.isEmpty()) {
+    if (!enabled_) {
+      const QByteArray all = queue_;
+      queue_.clear();
+      sink_(all);
+      break;
+    }
+    // Bytes whose last bit has left the line by now.
+    qsizetype n = static_cast<qsizetype>(std::floor((now - lineClockUs_) / UsPerByte()));
+    n = std::min(n, queue_.size());
+    if (changeAt_ >= 0) n = std::min(n, changeAt_);
+    if (n <= 0) break;
+    const QByteArray out = queue_.left(n);
+    queue_.remove(0, n);
+    lineClockUs_ += static_cast<double>(n) * UsPerByte();
+    if (changeAt_ >= 0) {
+      changeAt_ -= n;
+      if (changeAt_ == 0) {
+        baud_ = changeBaud_;
+        changeAt_ = -1;
+      }
+    }
+    sink_(out);
+  }
+  if (!queue_.isEmpty()) {
+    const double waitUs = lineClockUs_ + UsPerByte() - now;
+    timer_.start(std::max(0, static_cast<int>(std::ceil(waitUs / 1000.0))));
+  } else if (changeAt_ >= 0) {
+    baud_ = changeBaud_;
+    changeAt_ = -1;
+  }
+}
+
+FrameSender::FrameSender(Faults& faults, Sink sink, QObject* parent)
+    : QObject(parent), faults_(faults), sink_(std::move(sink)) {
+  clock_.start();
+  timer_.setSingleShot(true);
+  timer_.setTimerType(Qt::PreciseTimer);
+  connect(&timer_, &QTimer::timeout, this, [this] { Pump(); });
+}
+
+void FrameSender::Corrupt(QByteArray& frame) {
+  auto* b = reinterpret_cast<std::uint8_t*>(frame.data());
+  auto resealHeader = [b] { b[7] = Crc8(b, 7); };
+  if (faults_.corruptSync > 0) {
+    --faults_.corruptSync;
+    b[0] = 0xAA;  // header CRC made to match: only the sync byte is wrong
+    resealHeader();
+  }
+  if (faults_.corruptDataCrc > 0 && frame.size() > static_cast<qsizetype>(kHeaderSize)) {
+    --faults_.corruptDataCrc;
+    b[6] ^= 0xFF;
+    resealHeader();
+  }
+  if (faults_.corruptHeaderCrc > 0) {
+    --faults_.corruptHeaderCrc;
+    b[7] ^= 0x5A;
+  }
+}
+
+void FrameSender::Send(QByteArray frame, bool isAnswer, std::function<void()> after) {
+  Corrupt(frame);
+  const qint64 now = clock_.elapsed();
+  qint64 due = std::max(now + (isAnswer ? std::max(0, faults_.delayMs) : 0), lastDueMs_);
+  const int pieces = std::clamp<int>(faults_.splitPieces, 1, static_cast<int>(frame.size()));
+  const qsizetype step = (frame.size() + pieces - 1) / pieces;
+  for (qsizetype at = 0; at < frame.size(); at += step) {
+    if (at > 0) due += std::max(0, faults_.splitPauseMs);
+    pieces_.push_back({due, frame.mid(at, step), {}});
+  }
+  pieces_.back().after = std::move(after);
+  lastDueMs_ = due;
+  Pump();
+}
+
+void FrameSender::Clear() {
+  pieces_.clear();
+  timer_.stop();
+  lastDueMs_ = 0;
+}
+
+void FrameSender::Pump() {
+  const qint64 now = clock_.elapsed();
+  while (!pieces_.empty() && pieces_.front().dueMs <= now) {
+    Piece p = std::move(pieces_.front());
+    pieces_.pop_front();
+    sink_(p.bytes);
+    if (p.after) p.after();
+  }
+  if (!pieces_.empty()) timer_.start(static_cast<int>(pieces_.front().dueMs - now));
+}
+
+}  // namespace trivolux::sim
