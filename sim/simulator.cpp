@@ -206,6 +206,7 @@ void Simulator::HandleFrame(Port* port, std::uint8_t order, std::uint16_t param,
     };
   }
   if (drop) {
+    if (options_.verbose) std::fprintf(stderr, "sim -> (answer dropped)\n");
     if (switchBaud) switchBaud();
   } else {
     SendFrame(port, result.answer.order, result.answer.param, result.answer.data, true, switchBaud);

@@ -25,20 +25,27 @@ QString ScreenshotDir(const QStringList& args) {
 
 }  // namespace
 
+// Writes the demo settings without opening any window (runs before a
+// display exists).
+int SeedDemoSettings(int argc, char** argv) {
+  QCoreApplication application(argc, argv);
+  const QStringList args = QCoreApplication::arguments();
+  const auto seed = args.indexOf(QStringLiteral("--seed-demo-settings"));
+  if (seed + 2 >= args.size()) return 2;
+  const auto location = trivolux::ResolveSettingsLocation(
+      QCoreApplication::applicationDirPath(),
+      QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
+      QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), trivolux::DirectoryWritable);
+  return trivolux::SeedTcpSettings(location, args[seed + 1], args[seed + 2]) ? 0 : 1;
+}
+
 int main(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    if (qstrcmp(argv[i], "--seed-demo-settings") == 0) return SeedDemoSettings(argc, argv);
+  }
   QApplication application(argc, argv);
   const QString programDir = QCoreApplication::applicationDirPath();
   const QString screenshotDir = ScreenshotDir(QCoreApplication::arguments());
-
-  // --seed-demo-settings HOST PORT: write a TCP/IP settings file unless one exists, then end.
-  const QStringList args = QCoreApplication::arguments();
-  if (const auto seed = args.indexOf(QStringLiteral("--seed-demo-settings")); seed >= 0) {
-    if (seed + 2 >= args.size()) return 2;
-    const auto location = trivolux::ResolveSettingsLocation(
-        programDir, QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
-        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), trivolux::DirectoryWritable);
-    return trivolux::SeedTcpSettings(location, args[seed + 1], args[seed + 2]) ? 0 : 1;
-  }
 
   if (!screenshotDir.isEmpty()) {
     trivolux::OfflinePopups popups;

@@ -15,7 +15,7 @@
 #include "link/orders.h"
 #include "link/sensor_link.h"
 #include "link/tcp_transport.h"
-#include "simulator.h"
+#include "sim/simulator.h"
 
 namespace {
 
@@ -40,7 +40,8 @@ struct Rig {
     link.SetTransport(&tcp);
     tcp.SetAddress("127.0.0.1", simulator.ListenTcp());
     tcp.Open();
-    WaitUntil(state, [] { return false; }, QDeadlineTimer(50));  // let the simulator accept
+    WaitUntil(
+        state, [] { return false; }, QDeadlineTimer(50));  // let the simulator accept
   }
 };
 
@@ -49,7 +50,8 @@ void BM_Order8Exchange(benchmark::State& st) {
   for (auto _ : st) {
     if (rig.link.Exchange(order::kMeasure, 0) != 1) st.SkipWithError("exchange failed");
   }
-  st.counters["exchanges/s"] = benchmark::Counter(static_cast<double>(st.iterations()), benchmark::Counter::kIsRate);
+  st.counters["exchanges/s"] =
+      benchmark::Counter(static_cast<double>(st.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_Order8Exchange)->UseRealTime()->MinTime(2.0);
 

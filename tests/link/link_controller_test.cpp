@@ -9,12 +9,15 @@
 #include <QtTest>
 
 #include "app/panel_settings.h"
+#include "app/panel_settings_file.h"
 #include "app/scope_app.h"
 #include "fake_peer.h"
+#include "ini/ini_text.h"
 #include "link/event_wait.h"
 #include "link/link_texts.h"
 #include "link/orders.h"
 #include "scripted_popups.h"
+#include "sim/simulator.h"
 
 namespace trivolux {
 
@@ -213,6 +216,65 @@ class LinkControllerTest : public QObject {
     QCOMPARE(box->findText("host5"), 0);
     QCOMPARE(box->itemText(1), QStringLiteral("host11"));
     QCOMPARE(box->currentText(), QStringLiteral("host5"));
+  }
+
+  void BaudChangeOverThePseudoTerminal() {
+    sim::SimOptions options;
+    options.serial = 65535;
+    options.lineRate = true;
+    options.baudIndex = 4;
+    sim::Simulator simulator(options);
+    const QString device = simulator.OpenPty();
+    QVERIFY(!device.isEmpty());
+    Rig rig("127.0.0.1", "1");
+    PanelSettings serial = DefaultPanelSettings(rig.dir.path());
+    serial.connection.comProtocol = 0;
+    serial.connection.comPort = ComPortNumberForDevice(device);
+    serial.connection.baudrateIndex = 4;
+    IniText ini;
+    WritePanelSettings(serial, ini);
+    QCOMPARE(ini.WriteToFile(rig.app.panelSettings().Location().settingsPath), 0);
+    rig.app.InitAll();
+    QCOMPARE(rig.app.state().SensorConnected, 1);
+    QCOMPARE(rig.link().StatusText(), QStringLiteral("TRIVOLUX VR V1.2 SIMULATOR"));
+    QVERIFY(rig.Messages().endsWith("\nSERIAL NUMBER: 65535\n\n"));
+    auto& c = rig.app.connectPage().ui;
+    QVERIFY(c.ButtonChangeBaudrate->isVisibleTo(&rig.app.connectPage()));
+
+    // A lost answer to order 190 leaves both sides at the old rate.
+    simulator.faults().dropAnswerNth = 1;
+    c.RingBaudrate->setCurrentIndex(c.RingBaudrate->findData(3));
+    c.ButtonChangeBaudrate->click();
+    QVERIFY(rig.Messages().endsWith(QString("TRY TO CHANGE BAUDRATE!\n") + link_text::kTimeout + "\n\n"));
+    QCOMPARE(rig.link().serial().CurrentBaudRate(), 115200);
+    QCOMPARE(rig.app.state().SensorConnected, 0);
+
+    rig.app.connectPage().ui.ButtonTryToConnect->click();
+    QCOMPARE(rig.app.state().SensorConnected, 1);
+    c.ButtonChangeBaudrate->setEnabled(true);
+    c.ButtonChangeBaudrate->click();
+    QCOMPARE(simulator.BaudIndex(), 3);
+    QCOMPARE(rig.link().serial().CurrentBaudRate(), 57600);
+    QCOMPARE(rig.app.state().SensorConnected, 1);
+    QVERIFY(rig.Messages().contains("TRY TO CHANGE BAUDRATE!\nSUCCESS!\nTRY TO CONNECT!\n"));
+    QVERIFY(rig.Messages().endsWith("ATTENTION!!!   CONFIRM NEW BAUDRATE WITH EEPROM AND SEND!\n\n"));
+    QVERIFY(c.ButtonAccept->isEnabled());
+    QVERIFY(rig.app.mainPanel().ui.ButtonGo->isEnabled());
+  }
+
+  void SplitAnswersAndClosingDuringAnExchangeOverTcp() {
+    sim::Simulator simulator;
+    simulator.faults().splitPieces = 5;
+    simulator.faults().splitPauseMs = 30;
+    Rig rig("127.0.0.1", QString::number(simulator.ListenTcp()));
+    rig.app.InitAll();
+    QCOMPARE(rig.app.state().SensorConnected, 1);
+    simulator.faults() = sim::Faults{};
+    simulator.faults().closeOnNextRequest = true;
+    QCOMPARE(rig.link().link().Exchange(order::kMeasure, 0), -1);
+    QVERIFY(rig.Messages().endsWith("SERVER HAS CLOSED CONNECTION!\n\n"));
+    QCOMPARE(rig.Messages().count("SERVER HAS CLOSED CONNECTION!"), 1);
+    QVERIFY(!rig.Messages().contains(link_text::kTimeout));
   }
 
   void PortStringsTakeTheirLeadingDigits() {
