@@ -154,7 +154,8 @@ int main(int argc, char* argv[]) {
     const int colon = spec.lastIndexOf(':');
     int port = 0;
     if (colon <= 0 || !ParseInt(spec.mid(colon + 1), 0, 65535, &port)) return Fail("--tcp takes HOST:PORT");
-    const QString host = spec.left(colon);
+    QString host = spec.left(colon);
+    if (host.startsWith('[') && host.endsWith(']')) host = host.mid(1, host.size() - 2);  // [::1]:10001
     const quint16 bound = sim.ListenTcp(host, static_cast<quint16>(port));
     if (bound == 0) return Fail(QStringLiteral("cannot listen on %1").arg(spec));
     std::printf("TCP %s:%u\n", qPrintable(host), bound);

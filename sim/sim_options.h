@@ -2,6 +2,7 @@
 // Settings, fault switches and the request log of the sensor simulator.
 #include <QString>
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 
@@ -39,6 +40,9 @@ struct SimOptions {
   std::optional<std::array<int, 3>> target;  // fixed target colour R,G,B; slow drift when unset
   std::uint32_t noiseSeed = 1;               // deterministic noise
   bool verbose = false;
+  // Requests() keeps at most this many records; beyond it the oldest tenth is
+  // dropped, so a simulator left running under a GO loop does not grow without end.
+  std::size_t requestLogLimit = 1000000;
 };
 
 // Baud-rate table of the serial line; any index above 7 gives 115200.

@@ -3,6 +3,7 @@
 #include <QHostAddress>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -168,6 +169,10 @@ void Simulator::OnBytes(Port* port, const QByteArray& bytes) {
 
 void Simulator::HandleFrame(Port* port, std::uint8_t order, std::uint16_t param,
                             const std::vector<std::uint8_t>& data) {
+  if (options_.requestLogLimit > 0 && requests_.size() >= options_.requestLogLimit) {
+    requests_.erase(requests_.begin(), requests_.begin() + static_cast<std::ptrdiff_t>(std::max<std::size_t>(
+                                                               1, requests_.size() / 10)));
+  }
   requests_.push_back({order, param, static_cast<std::uint16_t>(data.size())});
   if (options_.verbose) {
     QByteArray raw(static_cast<int>(kHeaderSize + data.size()), 0);

@@ -31,6 +31,15 @@ TEST_F(SimTest, IdentifiesWithTextAndSerial) {
   EXPECT_EQ(sim->Requests().size(), 2u);
 }
 
+TEST_F(SimTest, RequestLogIsBounded) {
+  sim->options().requestLogLimit = 20;
+  for (int i = 0; i < 25; ++i) client.Write(Request(order::kReadCalib, static_cast<std::uint16_t>(i)));
+  client.Write(Request(order::kIdentify, 0));
+  ASSERT_TRUE(WaitUntil([&] { return !sim->Requests().empty() && sim->Requests().back().order == 7; }, 3000));
+  EXPECT_LE(sim->Requests().size(), 20u);
+  EXPECT_EQ(sim->Requests()[sim->Requests().size() - 2].param, 24) << "the newest records stay";
+}
+
 TEST_F(SimTest, UnknownOrdersAndWrongServiceCodeGetErrorOne) {
   for (auto [ord, param] : {std::pair<int, int>{9, 0}, {255, 0}, {0, 0}, {194, 0x1234}, {2, 6}, {30, 2}}) {
     auto a = client.Exchange(static_cast<std::uint8_t>(ord), static_cast<std::uint16_t>(param));
