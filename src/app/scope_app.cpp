@@ -13,7 +13,6 @@
 #include <QTimer>
 
 #include "app/help_catalogue.h"
-#include "app/help_filter.h"
 #include "app/panel_settings.h"
 #include "app/service_access.h"
 #include "link/link_controller.h"
@@ -70,8 +69,9 @@ ScopeApp::ScopeApp(Popups& popups, QString programDir, QObject* parent)
   tab->tabBar()->installEventFilter(this);
   InstallShortcuts();
   serviceAccess_ = new ServiceAccess(*this);
-  // Right-click help for the controls of every window of the program.
-  qApp->installEventFilter(new HelpFilter(popups_, this));
+  // Right-click help for every control of every panel.
+  helpFilter_ = std::make_unique<HelpFilter>(popups_);
+  qApp->installEventFilter(helpFilter_.get());
 }
 
 ScopeApp::~ScopeApp() {
@@ -80,6 +80,7 @@ ScopeApp::~ScopeApp() {
   QTabWidget* tab = mainPanel_->ui.TabMain;
   tab->removeEventFilter(this);
   tab->tabBar()->removeEventFilter(this);
+  qApp->removeEventFilter(helpFilter_.get());
 }
 
 void ScopeApp::InitAll() {

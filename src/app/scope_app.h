@@ -13,6 +13,7 @@
 #include <QString>
 #include <memory>
 
+#include "app/help_filter.h"
 #include "app/shared_state.h"
 #include "ui/big_colour_panel.h"
 #include "ui/big_group_panel.h"
@@ -145,6 +146,7 @@ class ScopeApp : public QObject {
   std::unique_ptr<BigColourPanel> bigColourPanel_;
   std::unique_ptr<BigGroupPanel> bigGroupPanel_;
   std::unique_ptr<PasswordPanel> passwordPanel_;
+  std::unique_ptr<HelpFilter> helpFilter_;
   ServiceAccess* serviceAccess_ = nullptr;
   QPointer<QWidget> currentChildPanel_;
 
