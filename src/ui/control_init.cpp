@@ -1,6 +1,8 @@
 #include "ui/control_init.h"
 
+#include <QEvent>
 #include <QHeaderView>
+#include <QPointer>
 
 #include "ui/u16_delegate.h"
 
@@ -12,6 +14,29 @@ void AssignRingValues(QComboBox* ring) {
 
 int RingIndexOf(const QComboBox* ring, int value) {
   return ring->findData(value);
+}
+
+namespace {
+
+class CaptionFollower : public QObject {
+ public:
+  CaptionFollower(QWidget* caption, QWidget* control) : QObject(control), caption_(caption) {}
+
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (caption_ && event->type() == QEvent::ShowToParent) caption_->setVisible(true);
+    if (caption_ && event->type() == QEvent::HideToParent) caption_->setVisible(false);
+    return false;
+  }
+
+ private:
+  QPointer<QWidget> caption_;
+};
+
+}  // namespace
+
+void CaptionFollowsControl(QWidget* caption, QWidget* control) {
+  control->installEventFilter(new CaptionFollower(caption, control));
+  caption->setVisible(!control->isHidden());
 }
 
 void InitValueGrid(QTableWidget* grid, const QList<int>& textColumns) {

@@ -17,4 +17,8 @@ int RingIndexOf(const QComboBox* ring, int value);
 // (e.g. a colour column) get empty, non-editable cells instead.
 void InitValueGrid(QTableWidget* grid, const QList<int>& textColumns = {});
 
+// Keeps a caption shown exactly while its control is shown: the mode rules
+// and the connection code hide and show controls, and their captions follow.
+void CaptionFollowsControl(QWidget* caption, QWidget* control);
+
 }  // namespace trivolux

@@ -1,6 +1,9 @@
 #include "ui/data_panel.h"
 
+#include <utility>
+
 #include "qcustomplot.h"
+#include "ui/control_init.h"
 #include "ui/plot_style.h"
 
 namespace trivolux {
@@ -36,6 +39,19 @@ DataPanel::DataPanel(QWidget* parent) : QWidget(parent) {
   cursorXY3D = AddCursor(ui.GraphXY3D, cursorColour);
   cursorXINT3D = AddCursor(ui.GraphXINT3D, cursorColour);
   cursorYINT3D = AddCursor(ui.GraphYINT3D, cursorColour);
+
+  const std::pair<QWidget*, QWidget*> captions[] = {{ui.LabelX, ui.DispX},
+                                                    {ui.LabelY, ui.DispY},
+                                                    {ui.LabelINT, ui.DispINT},
+                                                    {ui.LabelDeltaC, ui.DispDeltaC},
+                                                    {ui.LabelCOL, ui.DispCOL},
+                                                    {ui.LabelGroup, ui.DispGroup},
+                                                    {ui.LabelTrig, ui.LedTrig},
+                                                    {ui.LabelOut0, ui.LedOut0},
+                                                    {ui.LabelOut1, ui.LedOut1},
+                                                    {ui.LabelComPort, ui.DispComPort},
+                                                    {ui.LabelIpAddress, ui.DispIpAddress}};
+  for (const auto& [caption, control] : captions) CaptionFollowsControl(caption, control);
 
   ui.LedTrig->setOnColor(QColor(0x00, 0xC0, 0x00));
   ui.LedOut0->setOnColor(QColor(0xFF, 0xC0, 0x00));

@@ -19,6 +19,12 @@ MeanTeachPanel::MeanTeachPanel(QWidget* parent) : QWidget(parent) {
     ring->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     ring->setMinimumContentsLength(10);
   }
+  CaptionFollowsControl(ui.LabelTP1MaxDeltaXY, ui.DispTP1MaxDeltaXY);
+  CaptionFollowsControl(ui.LabelTP1MaxDeltaInt, ui.DispTP1MaxDeltaInt);
+  CaptionFollowsControl(ui.LabelTP1TeachCtoWith, ui.RingTP1TeachCtoWith);
+  CaptionFollowsControl(ui.LabelTP1TeachItoWith, ui.RingTP1TeachItoWith);
+  CaptionFollowsControl(ui.LabelTP1ValueCto, ui.NumTP1ValueCto);
+  CaptionFollowsControl(ui.LabelTP1ValueIto, ui.NumTP1ValueIto);
 }
 
 }  // namespace trivolux

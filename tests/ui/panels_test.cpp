@@ -71,6 +71,27 @@ class PanelsTest : public QObject {
     QVERIFY(p.cursorXY2D && p.cursorINT2D && p.cursorXY3D && p.cursorXINT3D && p.cursorYINT3D);
   }
 
+  void captionsFollowTheirControls() {
+    DataPanel p;
+    p.show();
+    p.ui.DispIpAddress->hide();
+    p.ui.LedOut0->hide();
+    QVERIFY(p.ui.LabelIpAddress->isHidden());
+    QVERIFY(p.ui.LabelOut0->isHidden());
+    QVERIFY(!p.ui.LabelComPort->isHidden());
+    // Hiding the whole panel is not hiding a control: captions keep their state.
+    p.hide();
+    p.show();
+    QVERIFY(!p.ui.LabelComPort->isHidden());
+    QVERIFY(p.ui.LabelIpAddress->isHidden());
+    p.ui.DispIpAddress->show();
+    QVERIFY(!p.ui.LabelIpAddress->isHidden());
+
+    MeanTeachPanel m;
+    m.ui.RingTP1TeachItoWith->setVisible(false);
+    QVERIFY(m.ui.LabelTP1TeachItoWith->isHidden());
+  }
+
   void graphPanelShowsOneSignalAndMapsUnknownToRed() {
     GraphPanel p;
     QCOMPARE(ItemTexts(p.ui.RingSignal), (QStringList{"RED", "GREEN", "BLUE", "X", "Y", "INT", "TEMP"}));
