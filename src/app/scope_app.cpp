@@ -14,6 +14,7 @@
 
 #include "app/help_catalogue.h"
 #include "app/panel_settings.h"
+#include "app/service_access.h"
 #include "link/link_controller.h"
 #include "params/param_controller.h"
 #include "ui/logo.h"
@@ -72,6 +73,7 @@ ScopeApp::ScopeApp(Popups& popups, QString programDir, QObject* parent)
   tab->installEventFilter(this);
   tab->tabBar()->installEventFilter(this);
   InstallShortcuts();
+  serviceAccess_ = new ServiceAccess(*this);
   // Right-click help for every control of every panel.
   helpFilter_ = std::make_unique<HelpFilter>(popups_);
   qApp->installEventFilter(helpFilter_.get());
@@ -114,6 +116,7 @@ void ScopeApp::InitAll() {
   // 11.
   QTabWidget* tab = mainPanel_->ui.TabMain;
   tab->setCurrentIndex(MainPanel::kParameterPage);
+  dataPanel_->ui.TabDataP1->setCurrentIndex(DataPanel::kPage3D);
   tab->setTabVisible(MainPanel::kOffsetPage, false);
   // 12.
   ShowChildPanelDisp(dataPanel_);
@@ -296,7 +299,8 @@ void ScopeApp::InstallShortcuts() {
 void ScopeApp::HideBuiltInGridMenus() {
   // The grids offer no menu of their own (the teach grid gets its own menu).
   for (QTableWidget* grid :
-       {groupHoldPage().ui.GridGroups, groupHoldPage().ui.GridHold, tableAttrPage().ui.GridTableAttr}) {
+       {groupHoldPage().ui.GridGroups, groupHoldPage().ui.GridHold, tableAttrPage().ui.GridTableAttr,
+        meanTeachPanel_->ui.GridTP1Values, meanTeachPanel_->ui.GridTP1Mean}) {
     grid->setContextMenuPolicy(Qt::NoContextMenu);
   }
 }
@@ -323,8 +327,8 @@ void ScopeApp::BuildTeachGridMenu() {
 }
 
 void ScopeApp::CBF_GridCttHelp() {
-  const HelpEntry* help = FindHelp(QStringLiteral("CBF_GridCttHelp"));
-  popups_.Message(QString::fromUtf8(help->title), QString::fromUtf8(help->text));
+  if (const HelpEntry* help = FindHelp(QStringLiteral("CBF_GridCttHelp")))
+    popups_.Message(QString::fromUtf8(help->title), QString::fromUtf8(help->text));
 }
 
 }  // namespace trivolux

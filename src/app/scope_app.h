@@ -35,6 +35,7 @@ namespace trivolux {
 class LinkController;
 class ParamController;
 class PanelSettingsStore;
+class ServiceAccess;
 
 class ScopeApp : public QObject {
   Q_OBJECT
@@ -134,6 +135,8 @@ class ScopeApp : public QObject {
   SharedState state_;
   int comProtocol_ = 0;
 
+  // Panels, in load order. The child panels belong to the main panel's
+  // shared area; the popup panels are top-level windows.
   std::unique_ptr<MainPanel> mainPanel_;
   std::unique_ptr<LinkController> link_;
   std::unique_ptr<PanelSettingsStore> panelSettings_;
@@ -147,6 +150,7 @@ class ScopeApp : public QObject {
   std::unique_ptr<BigGroupPanel> bigGroupPanel_;
   std::unique_ptr<PasswordPanel> passwordPanel_;
   std::unique_ptr<HelpFilter> helpFilter_;
+  ServiceAccess* serviceAccess_ = nullptr;
   QPointer<QWidget> currentChildPanel_;
 
   QMenu* teachMenu_ = nullptr;

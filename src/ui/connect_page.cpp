@@ -52,7 +52,8 @@ int ConnectPage::SelectedComPort() const {
     const QVariant v = ui.RingComPort->itemData(index);
     if (v.isValid()) return v.toInt();
   }
-  const QRegularExpressionMatch m = QRegularExpression(R"(^\s*(\d{1,6}))").match(ui.RingComPort->currentText());
+  const QRegularExpressionMatch m =
+      QRegularExpression(R"(^\s*(\d{1,6}))").match(ui.RingComPort->currentText());
   return m.hasMatch() ? m.captured(1).toInt() : 0;
 }
 

@@ -20,7 +20,8 @@ QPixmap DrawLogo(QSize size) {
   const struct {
     qreal dx, dy;
     QColor colour;
-  } discs[] = {{0, -r * 0.55, QColor(230, 40, 40)}, {-r * 0.5, r * 0.35, QColor(40, 200, 60)},
+  } discs[] = {{0, -r * 0.55, QColor(230, 40, 40)},
+               {-r * 0.5, r * 0.35, QColor(40, 200, 60)},
                {r * 0.5, r * 0.35, QColor(50, 90, 255)}};
   for (const auto& d : discs) {
     p.setPen(Qt::NoPen);

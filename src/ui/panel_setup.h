@@ -23,8 +23,8 @@ struct GridLayoutSpec {
   QStringList columnHeaders;
   QList<GridColumn> columns;
   QStringList rowLabels;
-  int initialValue = 0;   // value of every value cell
-  int textMaxLength = 99; // characters a text cell accepts
+  int initialValue = 0;    // value of every value cell
+  int textMaxLength = 99;  // characters a text cell accepts
 };
 
 // Sizes the grid, fills every cell and installs the editors.

@@ -32,8 +32,9 @@ TableAttrPage::TableAttrPage(QWidget* parent) : QWidget(parent) {
     ui.RingRowColor->addItem(QIcon(swatch), QLatin1String(c.name), c.rgb);
   }
   AssignRingIndexValues(this);
-  SetUpGrid(ui.GridTableAttr,
-            {{"ROW SPECIFICATION", ""}, {GridColumn::Text, GridColumn::Colour}, NumberedRowLabels(64), 0, 99});
+  SetUpGrid(
+      ui.GridTableAttr,
+      {{"ROW SPECIFICATION", ""}, {GridColumn::Text, GridColumn::Colour}, NumberedRowLabels(64), 0, 99});
 }
 
 }  // namespace trivolux

@@ -1,6 +1,8 @@
 // Widget tests of the application shell: start-up state, child panels,
 // button dimming, tab rules, the teach grid menu, window handling and the
 // function-key shortcuts.
+#include "app/scope_app.h"
+
 #include <QAction>
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -29,10 +31,12 @@ namespace {
 // the child panels and the popup panels. Widgets without one of our names
 // (Qt's internal children) are left out.
 std::map<QString, QWidget*> NamedControls(ScopeApp& app) {
-  static const QStringList prefixes = {"Button", "Ring", "Num", "Slide", "Str", "Text", "Grid", "Graph", "Chart",
-                                       "Led", "Disp", "Switch", "Radio", "Tab", "Swatch", "Bar", "Deco"};
+  static const QStringList prefixes = {"Button", "Ring",  "Num",    "Slide", "Str",  "Text",
+                                       "Grid",   "Graph", "Chart",  "Led",   "Disp", "Switch",
+                                       "Radio",  "Tab",   "Swatch", "Bar",   "Deco"};
   std::map<QString, QWidget*> named;
-  QList<QWidget*> roots = {&app.mainPanel(), &app.bigColourPanel(), &app.bigGroupPanel(), &app.passwordPanel()};
+  QList<QWidget*> roots = {&app.mainPanel(), &app.bigColourPanel(), &app.bigGroupPanel(),
+                           &app.passwordPanel()};
   for (QWidget* root : roots) {
     for (QWidget* w : root->findChildren<QWidget*>()) {
       const QString name = w->objectName();
@@ -110,6 +114,7 @@ class ScopeAppTest : public QObject {
     QVERIFY(!main.ui.TabMain->isTabVisible(MainPanel::kOffsetPage));
     QCOMPARE(app.CurrentChildPanel(), &app.dataPanel());
     QVERIFY(app.dataPanel().isVisible());
+    QCOMPARE(app.dataPanel().ui.TabDataP1->currentIndex(), 3);
     // The child area sits at the documented place in the main panel.
     QCOMPARE(main.ui.StackChild->geometry().topLeft(), QPoint(286, 63));
     QCOMPARE(app.panelSettingsPath(), settingsDir_.path() + "/PanelSettings.cfg");
@@ -177,13 +182,12 @@ class ScopeAppTest : public QObject {
     const auto before = EnabledStates(controls);
     app.SetButtonsDimmed(keepTransfer, dim);
 
-    std::set<QString> expected = {"ButtonGo",        "ButtonTryToConnect", "ButtonDisconnect",
-                                  "RingBaudrate",    "ButtonSendCF",       "ButtonGetCF",
-                                  "ButtonCalcCF",    "ButtonStartSelfCalibration",
-                                  "ButtonSendOffset", "ButtonGetOffset",   "ButtonCalcOffset",
-                                  "ButtonSelRecFile", "ButtonStartRecord", "ButtonStartTrigRec",
-                                  "ButtonManualRecord", "ButtonGetCycleTime", "ButtonScan",
-                                  "ButtonPrintScopeGraph"};
+    std::set<QString> expected = {
+        "ButtonGo",          "ButtonTryToConnect",   "ButtonDisconnect",   "RingBaudrate",
+        "ButtonSendCF",      "ButtonGetCF",          "ButtonCalcCF",       "ButtonStartSelfCalibration",
+        "ButtonSendOffset",  "ButtonGetOffset",      "ButtonCalcOffset",   "ButtonSelRecFile",
+        "ButtonStartRecord", "ButtonStartTrigRec",   "ButtonManualRecord", "ButtonGetCycleTime",
+        "ButtonScan",        "ButtonPrintScopeGraph"};
     if (keepTransfer == 0)
       expected.insert({"ButtonSend", "ButtonGet", "ButtonRam", "ButtonEeprom", "ButtonFile"});
     if (dim == 1) expected.insert({"ButtonChangeBaudrate", "ButtonGenHwInfoFile"});
@@ -256,15 +260,16 @@ class ScopeAppTest : public QObject {
     QVERIFY(menu);
     QStringList entries;
     for (QAction* a : menu->actions()) entries << (a->isSeparator() ? QString("-") : a->text());
-    QCOMPARE(entries, QStringList({"Help", "-", "Set selection to", "Increment selection with", "Reset selection",
-                                   "-", "Teach tolerance off", "Teach tolerance on"}));
+    QCOMPARE(entries, QStringList({"Help", "-", "Set selection to", "Increment selection with",
+                                   "Reset selection", "-", "Teach tolerance off", "Teach tolerance on"}));
     QVERIFY(app.teachTolOffAction()->isEnabled());
     QVERIFY(!app.teachTolOnAction()->isEnabled());
 
     app.helpAction()->trigger();
     QCOMPARE(popups_->record.size(), size_t(1));
     QCOMPARE(popups_->record[0].title, QString("INFO!"));
-    QVERIFY(popups_->record[0].text.startsWith("Change cell value with a left double click or with F2. \n\n"));
+    QVERIFY(
+        popups_->record[0].text.startsWith("Change cell value with a left double click or with F2. \n\n"));
     QVERIFY(popups_->record[0].text.endsWith("Tolerance will be set automatically to a default value."));
 
     // A right click on the grid opens this menu; the other grids have none.

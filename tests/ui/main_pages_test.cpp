@@ -32,7 +32,8 @@ class MainPagesTest : public QObject {
     const Ui::ParameterPage& p = main.ui.PageParameter->ui;
     QCOMPARE(Items(p.RingEvalMode), Indexed({"FIRST HIT", "BEST HIT", "MIN DIST", "COL2", "THD Red Green",
                                              "THD Red Blue", "THD Green Blue"}));
-    QCOMPARE(Items(p.RingCalcMode), Indexed({"X Y INT - 2D", "s i   M - 2D", "X Y INT - 3D", "s i   M - 3D"}));
+    QCOMPARE(Items(p.RingCalcMode),
+             Indexed({"X Y INT - 2D", "s i   M - 2D", "X Y INT - 3D", "s i   M - 3D"}));
     QCOMPARE(Items(p.RingTrigger), Indexed({"CONT", "SELF", "EXT1", "EXT2", "EXT3", "TRANS", "PARA"}));
     QCOMPARE(Items(p.RingExteach), Indexed({"OFF", "ON", "STAT1", "DYN1"}));
     QCOMPARE(Items(p.RingLedMode), Indexed({"DC", "AC", "OFF", "PULSE"}));
@@ -106,7 +107,8 @@ class MainPagesTest : public QObject {
     // Row specifications hold at most 99 characters.
     QTableWidget* attr = main.ui.PageTableAttr->ui.GridTableAttr;
     QStyleOptionViewItem option;
-    QWidget* editor = attr->itemDelegateForColumn(0)->createEditor(attr->viewport(), option, attr->model()->index(0, 0));
+    QWidget* editor =
+        attr->itemDelegateForColumn(0)->createEditor(attr->viewport(), option, attr->model()->index(0, 0));
     auto* line = qobject_cast<QLineEdit*>(editor);
     QVERIFY(line);
     QCOMPARE(line->maxLength(), 99);
