@@ -45,6 +45,8 @@ struct Rig {
       ok = tcp.Open() == 0;
     }
     state.SensorConnected = 1;
+    // A set the sensor's plausibility check accepts: the file defaults.
+    for (int i = 0; i < kParamWordCount; ++i) copy.block[i] = kParamDefaults[i];
   }
 
   static sim::SimOptions Options(bool pty) {
