@@ -1,6 +1,7 @@
 // The mode rules on the real panels: forced values, ring items, limits with
 // their messages, row-label colours, column locking and the tab pages.
 #include <QComboBox>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -135,6 +136,28 @@ class ModeRulesTest : public QObject {
     rules().CBF_EditDigOutmode();
     QCOMPARE(CellValue(g.GridGroups, 5, 0), 2);
     QVERIFY(popups_->record.empty());
+  }
+
+  void userEditOfAGroupCellRunsTheRulesButProgramWritesDoNot() {
+    auto& g = app_->groupHoldPage().ui;
+    g.SwitchColorGroup->setChecked(true);
+    SetRingValue(page().RingDigOutmode, 0);
+    SetCellValue(g.GridGroups, 7, 0, 2);  // written by the program: no rule runs
+    QCOMPARE(CellValue(g.GridGroups, 7, 0), 2);
+    QVERIFY(popups_->record.empty());
+
+    app_->mainPanel().show();
+    app_->mainPanel().ui.TabMain->setCurrentIndex(2);
+    g.GridGroups->setCurrentCell(8, 0);
+    g.GridGroups->editItem(g.GridGroups->item(8, 0));
+    auto* editor = g.GridGroups->viewport()->findChild<QSpinBox*>();
+    QVERIFY(editor);
+    editor->setValue(2);
+    QTest::keyClick(editor, Qt::Key_Return);
+    // The view commits the edit from a queued call.
+    QTRY_COMPARE(popups_->OfKind("message").size(), size_t(1));
+    QCOMPARE(CellValue(g.GridGroups, 8, 0), 0);
+    QCOMPARE(CellValue(g.GridGroups, 7, 0), 0);
   }
 
   void col2AndThresholdModesForceTheirValues() {
