@@ -22,10 +22,15 @@ bool Save(QWidget& w, const QString& path) {
 
 QString FileStem(QString text) {
   text = text.toLower();
-  for (QChar& c : text) {
-    if (!c.isLetterOrNumber()) c = QLatin1Char('_');
+  QString stem;
+  for (const QChar c : text) {
+    if (c.isLetterOrNumber())
+      stem += c;
+    else if (!stem.endsWith(QLatin1Char('_')))
+      stem += QLatin1Char('_');
   }
-  return text;
+  while (stem.endsWith(QLatin1Char('_'))) stem.chop(1);
+  return stem;
 }
 
 }  // namespace
