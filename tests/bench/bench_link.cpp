@@ -7,7 +7,6 @@
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
 
 #include "app/shared_state.h"
@@ -74,11 +73,3 @@ void BM_HeaderTimeoutCpu(benchmark::State& st) {
 BENCHMARK(BM_HeaderTimeoutCpu)->UseRealTime()->Iterations(1)->Unit(benchmark::kSecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

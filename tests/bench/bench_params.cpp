@@ -4,7 +4,6 @@
 // line traffic take 96 ms (target within 10 % of that).
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
 #include <QRegularExpression>
 
 #include "link/sensor_link.h"
@@ -93,11 +92,3 @@ BENCHMARK(BM_GetPty115200)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterat
 
 }  // namespace
 }  // namespace trivolux
-
-int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

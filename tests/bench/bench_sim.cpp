@@ -9,7 +9,6 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <QCoreApplication>
 #include <QThread>
 #include <algorithm>
 #include <chrono>
@@ -116,11 +115,3 @@ void BM_Order8RoundTrip(benchmark::State& state) {
 BENCHMARK(BM_Order8RoundTrip)->UseRealTime()->MinTime(2.0);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
