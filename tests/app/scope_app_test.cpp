@@ -19,6 +19,7 @@
 
 #include "app/panel_settings.h"
 #include "app/scope_app.h"
+#include "app_start.h"
 #include "scripted_popups.h"
 
 using trivolux::MainPanel;
@@ -81,15 +82,8 @@ class ScopeAppTest : public QObject {
   std::unique_ptr<ScopeApp> app_;
   QTemporaryDir settingsDir_;
 
-  // Starts without a sensor: the settings select TCP/IP port 0, so the
-  // connection attempt fails at once and the popup answers OFFLINE.
   ScopeApp& Started() {
-    const trivolux::SettingsLocation location{QDir(settingsDir_.path()).filePath("PanelSettings.cfg"), settingsDir_.path()};
-    trivolux::SeedTcpSettings(location, "127.0.0.1", "0");
-    app_->panelSettings().SetLocation(location);
-    popups_->generics = {1};
-    app_->InitAll();
-    popups_->Clear();
+    trivolux::test::StartOffline(*app_, *popups_, settingsDir_.path());
     return *app_;
   }
 

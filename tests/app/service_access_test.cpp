@@ -3,8 +3,8 @@
 #include <QtTest>
 #include <memory>
 
-#include "app/panel_settings.h"
 #include "app/scope_app.h"
+#include "app_start.h"
 #include "scripted_popups.h"
 
 using trivolux::MainPanel;
@@ -33,14 +33,7 @@ class ServiceAccessTest : public QObject {
   void init() {
     popups_ = std::make_unique<ScriptedPopups>();
     app_ = std::make_unique<ScopeApp>(*popups_, settingsDir_.path());
-    // Start offline at once: TCP/IP to port 0 fails, the popup answers OFFLINE.
-    const trivolux::SettingsLocation location{QDir(settingsDir_.path()).filePath("PanelSettings.cfg"),
-                                              settingsDir_.path()};
-    trivolux::SeedTcpSettings(location, "127.0.0.1", "0");
-    app_->panelSettings().SetLocation(location);
-    popups_->generics = {1};
-    app_->InitAll();
-    popups_->Clear();
+    trivolux::test::StartOffline(*app_, *popups_, settingsDir_.path());
     app_->mainPanel().ui.TabMain->setCurrentIndex(MainPanel::kCalibrationPage);
   }
   void cleanup() {
