@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 
+#include "base/version.h"
 #include "teach/table_attributes.h"
 
 namespace trivolux {
@@ -15,7 +16,7 @@ class IniText;
 
 inline constexpr const char* kPanelSettingsName = "PanelSettings.cfg";
 inline constexpr const char* kPanelSettingsFileType = "Panel Settings";
-inline constexpr const char* kScopeVersionText = "TRIVOLUX VR Scope V1.2";
+inline constexpr const char* kScopeVersionText = kProgramTitle;
 constexpr int kMaxAddresses = 10;
 constexpr int kMaximisedState = 2;
 

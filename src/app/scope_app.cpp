@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include "app/help_catalogue.h"
+#include "base/version.h"
 #include "app/panel_settings.h"
 #include "app/service_access.h"
 #include "link/link_controller.h"
@@ -23,8 +24,6 @@ namespace trivolux {
 
 namespace {
 
-const char kTitle[] = "TRIVOLUX VR Scope V1.2";
-const char kTitleToolTip[] = "TRIVOLUX VR Scope V1.2.1";
 constexpr QRgb kBannerColour = 0x0080FF;
 constexpr QRgb kWhite = 0xFFFFFF;
 
@@ -50,7 +49,7 @@ ScopeApp::ScopeApp(Popups& popups, QString programDir, QObject* parent)
   bigGroupPanel_ = std::make_unique<BigGroupPanel>();
   passwordPanel_ = std::make_unique<PasswordPanel>();
 
-  mainPanel_->setWindowTitle(QLatin1String(kTitle));
+  mainPanel_->setWindowTitle(QLatin1String(kProgramTitle));
 
   link_ = std::make_unique<LinkController>(*this);
   panelSettings_ = std::make_unique<PanelSettingsStore>(*this, *link_);
@@ -192,7 +191,7 @@ void ScopeApp::ShowLogo() {
   QLabel* logo = mainPanel_->ui.LabelLogo;
   logo->setPixmap(DrawLogo(logo->size()));
   logo->setVisible(true);
-  ShowInfoText(QLatin1String(kTitle), true, 323, 29, 19, kBannerColour, kWhite);
+  ShowInfoText(QLatin1String(kProgramTitle), true, 323, 29, 19, kBannerColour, kWhite);
   ShowInfoText(QStringLiteral("Sensor maker"), false, 15, 6, 11, kBannerColour, kWhite);
   ShowInfoText(QStringLiteral("Tel. see manual"), false, 15, 22, 11, kBannerColour, kWhite);
   ShowInfoText(QStringLiteral("web: see manual"), false, 15, 36, 11, kBannerColour, kWhite);
@@ -208,7 +207,7 @@ void ScopeApp::ShowInfoText(const QString& text, bool withToolTip, int left, int
   label->setAttribute(Qt::WA_TranslucentBackground);
   label->setStyleSheet(
       QStringLiteral("color: %1; background: transparent;").arg(QColor::fromRgb(textColour).name()));
-  if (withToolTip) label->setToolTip(QLatin1String(kTitleToolTip));
+  if (withToolTip) label->setToolTip(QLatin1String(kProgramFullTitle));
   label->adjustSize();
   label->move(left, top);
   label->show();

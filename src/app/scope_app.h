@@ -14,7 +14,7 @@
 #include <memory>
 
 #include "app/help_filter.h"
-#include "app/shared_state.h"
+#include "base/shared_state.h"
 #include "ui/big_colour_panel.h"
 #include "ui/big_group_panel.h"
 #include "ui/data_panel.h"

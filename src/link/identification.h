@@ -4,9 +4,9 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace trivolux {
+#include "base/version.h"
 
-inline constexpr const char* kExpectedSensorVersion = "TRIVOLUX VR V1.2";
+namespace trivolux {
 
 struct Identification {
   QString field1;  // up to the first "."

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "link/crc8.h"
-#include "link/event_wait.h"
+#include "base/event_wait.h"
 #include "link/link_texts.h"
 #include "link/orders.h"
 #include "link/transport.h"

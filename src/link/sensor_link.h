@@ -13,7 +13,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "app/shared_state.h"
+#include "base/shared_state.h"
 #include "link/frame.h"
 
 namespace trivolux {

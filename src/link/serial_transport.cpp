@@ -2,8 +2,8 @@
 
 #include <QRegularExpression>
 
-#include "app/shared_state.h"
-#include "link/event_wait.h"
+#include "base/shared_state.h"
+#include "base/event_wait.h"
 
 namespace trivolux {
 

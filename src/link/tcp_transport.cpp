@@ -1,7 +1,7 @@
 #include "link/tcp_transport.h"
 
-#include "app/shared_state.h"
-#include "link/event_wait.h"
+#include "base/shared_state.h"
+#include "base/event_wait.h"
 
 namespace trivolux {
 

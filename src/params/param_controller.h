@@ -7,7 +7,7 @@
 #include <QString>
 #include <functional>
 
-#include "app/shared_state.h"
+#include "base/shared_state.h"
 #include "params/mode_rules.h"
 #include "params/param_transfer.h"
 #include "params/parameter_set.h"

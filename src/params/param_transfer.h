@@ -6,7 +6,7 @@
 #include <QString>
 #include <functional>
 
-#include "app/shared_state.h"
+#include "base/shared_state.h"
 #include "params/parameter_set.h"
 
 namespace trivolux {

@@ -5,6 +5,7 @@
 // collected "Attention!" message (empty when everything was read).
 #include <QString>
 
+#include "base/version.h"
 #include "ini/ini_text.h"
 #include "params/parameter_set.h"
 
@@ -15,7 +16,7 @@ constexpr const char* kInfoSection = "GENERAL INFO";
 constexpr const char* kFileTypeTag = "FILE TYPE:";
 constexpr const char* kFileType = "Parameter File";
 constexpr const char* kVersionTag = "SCOPE VERSION:";
-constexpr const char* kVersion = "TRIVOLUX VR Scope V1.2";
+constexpr const char* kVersion = kProgramTitle;
 constexpr const char* kParamSection = "PARAMETER";
 constexpr const char* kTeachSectionPrefix = "TEACH VECTOR ";
 constexpr const char* kDefaultName = "Parameter.ini";

@@ -9,8 +9,8 @@
 
 #include <QElapsedTimer>
 
-#include "app/shared_state.h"
-#include "link/event_wait.h"
+#include "base/shared_state.h"
+#include "base/event_wait.h"
 #include "link/orders.h"
 #include "link/sensor_link.h"
 #include "link/tcp_transport.h"

@@ -13,7 +13,7 @@
 #include "app/scope_app.h"
 #include "fake_peer.h"
 #include "ini/ini_text.h"
-#include "link/event_wait.h"
+#include "base/event_wait.h"
 #include "link/link_texts.h"
 #include "link/orders.h"
 #include "scripted_popups.h"

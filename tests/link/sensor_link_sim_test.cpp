@@ -2,9 +2,9 @@
 // pseudo-terminal: every fault mode gives exactly its documented text, once.
 #include <gtest/gtest.h>
 
-#include "app/shared_state.h"
+#include "base/shared_state.h"
 #include "fake_peer.h"
-#include "link/event_wait.h"
+#include "base/event_wait.h"
 #include "link/link_texts.h"
 #include "link/orders.h"
 #include "link/sensor_link.h"

@@ -7,10 +7,10 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
-#include "app/shared_state.h"
+#include "base/shared_state.h"
 #include "fake_peer.h"
 #include "link/crc8.h"
-#include "link/event_wait.h"
+#include "base/event_wait.h"
 #include "link/link_texts.h"
 #include "link/orders.h"
 #include "link/tcp_transport.h"

@@ -4,7 +4,7 @@
 
 #include <QTcpServer>
 
-#include "app/shared_state.h"
+#include "base/shared_state.h"
 #include "fake_peer.h"
 #include "link/serial_transport.h"
 #include "link/tcp_transport.h"

@@ -1,10 +1,10 @@
-#include "link/event_wait.h"
+#include "base/event_wait.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
 
-#include "app/shared_state.h"
+#include "base/shared_state.h"
 
 namespace trivolux {
 
