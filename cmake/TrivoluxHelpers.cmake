@@ -27,30 +27,41 @@ function(trivolux_poison_widgets target)
   target_include_directories(${target} BEFORE PRIVATE "${poison_dir}")
 endfunction()
 
-# GoogleTest executable registered with CTest.
+# Timeouts are what a hang needs to be noticed, not what a test needs: every
+# suite finishes in seconds.
+set(TRIVOLUX_CASE_TIMEOUT 60)
+set(TRIVOLUX_SUITE_TIMEOUT 180)
+
+# GoogleTest executable; every case is registered with CTest on its own, so
+# CTest runs cases in parallel and reports them one by one.
 function(trivolux_gtest name)
   add_executable(${name} ${ARGN})
-  target_link_libraries(${name} PRIVATE trivolux_core trivolux_test_support GTest::gtest GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE trivolux_core GTest::gtest GTest::gtest_main)
   target_compile_options(${name} PRIVATE ${TRIVOLUX_WARNINGS})
-  add_test(NAME ${name} COMMAND ${name})
-  set_tests_properties(${name} PROPERTIES TIMEOUT 600 ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  trivolux_discover_gtests(${name})
+endfunction()
+
+# Registers the cases of a GoogleTest executable (also one with its own main).
+function(trivolux_discover_gtests name)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+                       PROPERTIES TIMEOUT ${TRIVOLUX_CASE_TIMEOUT} ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
 
 # QtTest executable (widget tests on the offscreen platform) registered with CTest.
 function(trivolux_qtest name)
   add_executable(${name} ${ARGN})
   set_target_properties(${name} PROPERTIES AUTOMOC ON)
-  target_link_libraries(${name} PRIVATE trivolux_test_gui trivolux_gui trivolux_core trivolux_test_support Qt6::Test)
+  target_link_libraries(${name} PRIVATE trivolux_test_gui trivolux_gui trivolux_core Qt6::Test)
   target_compile_options(${name} PRIVATE ${TRIVOLUX_WARNINGS})
   add_test(NAME ${name} COMMAND ${name})
-  set_tests_properties(${name} PROPERTIES TIMEOUT 900 ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${TRIVOLUX_SUITE_TIMEOUT} ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
 
 # Benchmark executable: built, never run by CTest.
 function(trivolux_bench name)
   if(TRIVOLUX_BENCH)
     add_executable(${name} ${ARGN})
-    target_link_libraries(${name} PRIVATE trivolux_core trivolux_test_support benchmark::benchmark)
+    target_link_libraries(${name} PRIVATE trivolux_core benchmark::benchmark)
     target_compile_options(${name} PRIVATE ${TRIVOLUX_WARNINGS})
   endif()
 endfunction()

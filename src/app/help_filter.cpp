@@ -6,7 +6,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 
-#include "app/help_catalogue.h"
+#include "base/help_catalogue.h"
 #include "ui/popups.h"
 
 namespace trivolux {

@@ -13,6 +13,7 @@
 #include "app/panel_settings_file.h"
 #include "app/scope_app.h"
 #include "app/screenshots.h"
+#include "ui/panels.h"
 #include "ui/qt_popups.h"
 
 namespace {
@@ -51,13 +52,13 @@ int main(int argc, char** argv) {
     trivolux::OfflinePopups popups;
     trivolux::ScopeApp app(popups, programDir);
     app.InitAll();
-    const int written = trivolux::SaveScreenshots(app, QDir(screenshotDir).absolutePath());
+    const int written = trivolux::SaveScreenshots(app.panels(), QDir(screenshotDir).absolutePath());
     return written > 0 ? 0 : 1;
   }
 
   trivolux::QtPopups popups;
   trivolux::ScopeApp app(popups, programDir);
-  popups.SetParent(&app.mainPanel());
+  popups.SetParent(&app.panels().mainPanel());
   app.InitAll();
   // The connection check at start may already have asked to end the program.
   if (app.state().QuitRequested) return 0;

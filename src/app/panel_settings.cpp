@@ -8,10 +8,12 @@
 #include <QScreen>
 #include <QTableWidget>
 
-#include "app/scope_app.h"
 #include "ini/ini_text.h"
 #include "link/link_controller.h"
-#include "teach/table_attr_glue.h"
+#include "params/param_controller.h"
+#include "teach/table_attr_controller.h"
+#include "ui/panels.h"
+#include "ui/popups.h"
 
 namespace trivolux {
 
@@ -19,33 +21,38 @@ namespace {
 constexpr QRgb kGreyCell = 0xE0E0E0;
 }
 
-PanelSettingsStore::PanelSettingsStore(ScopeApp& app, LinkController& link) : app_(app), link_(link) {
-  location_ = {QDir(app.programDir()).filePath(kPanelSettingsName), app.programDir()};
+PanelSettingsStore::PanelSettingsStore(Panels& panels, Popups& popups, LinkController& link,
+                                       ParamController& params, TableAttrController& tableAttr,
+                                       const QString& programDir, QObject* parent)
+    : QObject(parent), panels_(panels), popups_(popups), link_(link), params_(params), tableAttr_(tableAttr) {
+  location_ = {QDir(programDir).filePath(kPanelSettingsName), programDir, QString()};
   current_ = DefaultPanelSettings(location_.defaultFilesDir);
+  connect(&link_, &LinkController::settingsAccepted, this, &PanelSettingsStore::StorePanelSettings);
 }
 
 void PanelSettingsStore::LoadPanelSettings() {
   current_ = DefaultPanelSettings(location_.defaultFilesDir);
-  if (QFileInfo::exists(location_.settingsPath)) {
+  const QString path = location_.ReadPath();
+  if (QFileInfo::exists(path)) {
     IniText ini;
-    ini.ReadFromFile(location_.settingsPath);
+    ini.ReadFromFile(path);
     if (IsPanelSettings(ini)) ReadPanelSettings(ini, location_.defaultFilesDir, &current_);
   }
   if (current_.placement) ApplyPlacement(*current_.placement);
-  QComboBox* addresses = app_.connectPage().ui.StrIpAdress;
+  QComboBox* addresses = panels_.connectPage().ui.StrIpAdress;
   const QString typed = addresses->currentText();
   addresses->clear();
   addresses->addItems(current_.addresses);
   addresses->setEditText(typed);
-  if (setParameterFile) setParameterFile(current_.parameterFile);
+  params_.SetLastParameterFile(current_.parameterFile);
 
-  app_.recordPage().ui.DispRecFile->setText(current_.recorderFile);
-  app_.connectPage().ui.StrID->setText(current_.panelId);
-  link_.CBF_EditID();
+  panels_.recordPage().ui.DispRecFile->setText(current_.recorderFile);
+  // The identification displays follow the field.
+  panels_.connectPage().ui.StrID->setText(current_.panelId);
 
-  ApplyTableAttributes(app_, current_.tableAttributes);
+  tableAttr_.ApplyTableAttributes(current_.tableAttributes);
   // Rows 4..64 of the teach grid start grey (values columns).
-  QTableWidget* teach = app_.teachPage().ui.GridTeach;
+  QTableWidget* teach = panels_.teachPage().ui.GridTeach;
   for (int row = 3; row < std::min(64, teach->rowCount()); ++row) {
     for (int col = 0; col < std::min(5, teach->columnCount()); ++col) {
       if (QTableWidgetItem* item = teach->item(row, col)) item->setBackground(QColor::fromRgb(kGreyCell));
@@ -55,13 +62,14 @@ void PanelSettingsStore::LoadPanelSettings() {
 
 void PanelSettingsStore::GetConnectionSettingsFromFile() {
   ConnectionSettings c;
-  if (QFileInfo::exists(location_.settingsPath)) {
+  const QString path = location_.ReadPath();
+  if (QFileInfo::exists(path)) {
     IniText ini;
-    ini.ReadFromFile(location_.settingsPath);
+    ini.ReadFromFile(path);
     if (IsPanelSettings(ini)) ReadConnectionSettings(ini, &c);
   }
   current_.connection = c;
-  ConnectPage& page = app_.connectPage();
+  ConnectPage& page = panels_.connectPage();
   Ui::ConnectPage& ui = page.ui;
   const auto select = [](QComboBox* ring, int value) {
     const int index = ring->findData(value);
@@ -75,12 +83,12 @@ void PanelSettingsStore::GetConnectionSettingsFromFile() {
 }
 
 void PanelSettingsStore::StorePanelSettings() {
-  ConnectPage& page = app_.connectPage();
+  ConnectPage& page = panels_.connectPage();
   Ui::ConnectPage& ui = page.ui;
   current_.panelId = ui.StrID->text();
   current_.placement = CurrentPlacement();
-  if (parameterFile) current_.parameterFile = parameterFile();
-  const QString recordFile = app_.recordPage().ui.DispRecFile->text();
+  current_.parameterFile = params_.LastParameterFile();
+  const QString recordFile = panels_.recordPage().ui.DispRecFile->text();
   if (!recordFile.isEmpty()) current_.recorderFile = recordFile;
   current_.addresses.clear();
   for (int i = 0; i < std::min(ui.StrIpAdress->count(), kMaxAddresses); ++i)
@@ -90,7 +98,7 @@ void PanelSettingsStore::StorePanelSettings() {
   current_.connection.baudrateIndex = ui.RingBaudrate->currentData().toInt();
   current_.connection.ipAddress = ui.StrIpAdress->currentText();
   current_.connection.portNumber = ui.StrPortNumber->text();
-  current_.tableAttributes = TableAttributesFromGrid(app_, current_.tableAttributes);
+  current_.tableAttributes = tableAttr_.TableAttributesFromGrid(current_.tableAttributes);
 
   IniText ini;
   WritePanelSettings(current_, ini);
@@ -99,7 +107,7 @@ void PanelSettingsStore::StorePanelSettings() {
 }
 
 void PanelSettingsStore::ApplyPlacement(const WindowPlacement& p) {
-  QWidget& window = app_.mainPanel();
+  QWidget& window = panels_.mainPanel();
   if (p.state == kMaximisedState) {
     window.setWindowState(window.windowState() | Qt::WindowMaximized);
     return;
@@ -115,7 +123,7 @@ void PanelSettingsStore::ApplyPlacement(const WindowPlacement& p) {
 }
 
 WindowPlacement PanelSettingsStore::CurrentPlacement() const {
-  const QWidget& window = app_.mainPanel();
+  const QWidget& window = panels_.mainPanel();
   WindowPlacement p;
   p.state = window.isMaximized() ? kMaximisedState : (window.isMinimized() ? 1 : 0);
   const QRect g = window.geometry();

@@ -3,31 +3,31 @@
 // GetConnectionSettingsFromFile at start-up, StorePanelSettings at ACCEPT and
 // at close. The file content is the PanelSettings value of
 // panel_settings_file.h; this class moves it to and from the controls.
+#include <QObject>
 #include <QString>
-#include <functional>
 
 #include "app/panel_settings_file.h"
 
 namespace trivolux {
 
-class ScopeApp;
 class LinkController;
+class Panels;
+class ParamController;
+class Popups;
+class TableAttrController;
 
-class PanelSettingsStore {
+class PanelSettingsStore : public QObject {
+  Q_OBJECT
  public:
-  PanelSettingsStore(ScopeApp& app, LinkController& link);
+  PanelSettingsStore(Panels& panels, Popups& popups, LinkController& link, ParamController& params,
+                     TableAttrController& tableAttr, const QString& programDir, QObject* parent = nullptr);
 
   // Where the file lives; decided once at start from the program directory.
   void SetLocation(const SettingsLocation& location) { location_ = location; }
   const SettingsLocation& Location() const { return location_; }
 
-  // The paths of the files last used, as loaded and as the subsystems left
-  // them; the owners of the paths read and write them here.
+  // The settings as loaded and as the subsystems left them.
   PanelSettings& current() { return current_; }
-
-  // Hooks for the owners of the parameter-file path (filled when present).
-  std::function<QString()> parameterFile;
-  std::function<void(const QString&)> setParameterFile;
 
   void LoadPanelSettings();
   void GetConnectionSettingsFromFile();
@@ -37,8 +37,11 @@ class PanelSettingsStore {
   void ApplyPlacement(const WindowPlacement& placement);
   WindowPlacement CurrentPlacement() const;
 
-  ScopeApp& app_;
+  Panels& panels_;
+  Popups& popups_;
   LinkController& link_;
+  ParamController& params_;
+  TableAttrController& tableAttr_;
   SettingsLocation location_;
   PanelSettings current_;
 };

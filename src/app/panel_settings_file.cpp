@@ -45,8 +45,14 @@ void PutText(IniText& ini, const char* section, const std::string& tag, const QS
 SettingsLocation ResolveSettingsLocation(const QString& programDir, const QString& configDir,
                                          const QString& documentsDir,
                                          const std::function<bool(const QString& dir)>& writable) {
-  if (writable(programDir)) return {QDir(programDir).filePath(kPanelSettingsName), programDir};
-  return {QDir(configDir).filePath(kPanelSettingsName), documentsDir};
+  const QString programFile = QDir(programDir).filePath(kPanelSettingsName);
+  if (writable(programDir)) return {programFile, programDir, QString()};
+  return {QDir(configDir).filePath(kPanelSettingsName), documentsDir, programFile};
+}
+
+QString SettingsLocation::ReadPath() const {
+  if (installedPath.isEmpty() || QFileInfo::exists(settingsPath)) return settingsPath;
+  return installedPath;
 }
 
 bool DirectoryWritable(const QString& dir) {

@@ -52,13 +52,20 @@ struct PanelSettings {
 
 // Where the file lives and which directory the default file names use.
 struct SettingsLocation {
-  QString settingsPath;     // read and written here
+  QString settingsPath;     // written here, and read here once it exists
   QString defaultFilesDir;  // "the program directory" of the default paths
+  // Read while settingsPath does not exist yet: the settings installed with
+  // the program (empty for a portable copy).
+  QString installedPath;
+
+  // The file to read: the user's own once there is one, else the installed one.
+  QString ReadPath() const;
 };
 
 // A portable copy (program directory writable) keeps everything in its own
-// directory. An installed one keeps the file in configDir and offers its
-// default files in documentsDir.
+// directory. An installed one writes the file in configDir, takes the
+// program directory's file as its first settings, and offers its default
+// files in documentsDir.
 SettingsLocation ResolveSettingsLocation(const QString& programDir, const QString& configDir,
                                          const QString& documentsDir,
                                          const std::function<bool(const QString& dir)>& writable);

@@ -4,7 +4,7 @@
 #include <QDir>
 #include <QTabBar>
 
-#include "app/scope_app.h"
+#include "ui/panels.h"
 
 namespace trivolux {
 
@@ -35,10 +35,10 @@ QString FileStem(QString text) {
 
 }  // namespace
 
-int SaveScreenshots(ScopeApp& app, const QString& dir) {
+int SaveScreenshots(Panels& panels, const QString& dir) {
   if (!QDir().mkpath(dir)) return -1;
   int written = 0;
-  MainPanel& main = app.mainPanel();
+  MainPanel& main = panels.mainPanel();
   QTabWidget* tab = main.ui.TabMain;
   tab->setTabVisible(MainPanel::kOffsetPage, true);
   for (int i = 0; i < tab->count(); ++i) {
@@ -50,16 +50,16 @@ int SaveScreenshots(ScopeApp& app, const QString& dir) {
   tab->setTabVisible(MainPanel::kOffsetPage, false);
   tab->setCurrentIndex(MainPanel::kParameterPage);
 
-  QWidget* children[] = {&app.dataPanel(), &app.graphPanel(), &app.meanTeachPanel(), &app.recTeachPanel(),
-                         &app.scopeGraphPanel()};
+  QWidget* children[] = {&panels.dataPanel(), &panels.graphPanel(), &panels.meanTeachPanel(),
+                         &panels.recTeachPanel(), &panels.scopeGraphPanel()};
   for (QWidget* child : children) {
-    app.ShowChildPanelDisp(child);
+    panels.ShowChildPanelDisp(child);
     const QString name = QString("child_%1.png").arg(FileStem(child->objectName()));
     written += Save(main, QDir(dir).filePath(name)) ? 1 : 0;
   }
-  app.ShowChildPanelDisp(&app.dataPanel());
+  panels.ShowChildPanelDisp(&panels.dataPanel());
 
-  QWidget* popups[] = {&app.bigColourPanel(), &app.bigGroupPanel(), &app.passwordPanel()};
+  QWidget* popups[] = {&panels.bigColourPanel(), &panels.bigGroupPanel(), &panels.passwordPanel()};
   for (QWidget* popup : popups) {
     popup->show();
     const QString name = QString("popup_%1.png").arg(FileStem(popup->objectName()));

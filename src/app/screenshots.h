@@ -7,7 +7,7 @@
 
 namespace trivolux {
 
-class ScopeApp;
+class Panels;
 
 // Popups that never block: messages are dropped, confirmations answer No,
 // prompts and file selections are cancelled, and a popup with custom
@@ -23,6 +23,6 @@ class OfflinePopups : public Popups {
 
 // Writes the PNGs into dir (created when missing). Returns the number of
 // files written, or -1 when dir cannot be created.
-int SaveScreenshots(ScopeApp& app, const QString& dir);
+int SaveScreenshots(Panels& panels, const QString& dir);
 
 }  // namespace trivolux

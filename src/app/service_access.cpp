@@ -2,23 +2,25 @@
 
 #include <QMouseEvent>
 
-#include "app/scope_app.h"
+#include "ui/panels.h"
+#include "ui/popups.h"
 
 namespace trivolux {
 
-ServiceAccess::ServiceAccess(ScopeApp& app) : QObject(&app), app_(app) {
-  app_.calibrationPage().ui.DecoCalibrate1->installEventFilter(this);
+ServiceAccess::ServiceAccess(Panels& panels, Popups& popups, QObject* parent)
+    : QObject(parent), panels_(panels), popups_(popups) {
+  panels_.calibrationPage().ui.DecoCalibrate1->installEventFilter(this);
   // The decoration's title label passes its mouse events on to the decoration.
-  app_.calibrationPage().ui.LabelWhiteCalibration->installEventFilter(this);
-  connect(app_.passwordPanel().ui.StrEnterPW, &QLineEdit::returnPressed, this,
+  panels_.calibrationPage().ui.LabelWhiteCalibration->installEventFilter(this);
+  connect(panels_.passwordPanel().ui.StrEnterPW, &QLineEdit::returnPressed, this,
           &ServiceAccess::CBF_StringEnterPW);
-  connect(app_.offsetPage().ui.ButtonCloseOffsetCompensation, &QPushButton::clicked, this,
+  connect(panels_.offsetPage().ui.ButtonCloseOffsetCompensation, &QPushButton::clicked, this,
           &ServiceAccess::CBF_ButtonCloseOffsetCompensation);
-  app_.passwordPanel().setWindowModality(Qt::ApplicationModal);
+  panels_.passwordPanel().setWindowModality(Qt::ApplicationModal);
 }
 
 void ServiceAccess::OpenPasswordPopup() {
-  PasswordPanel& panel = app_.passwordPanel();
+  PasswordPanel& panel = panels_.passwordPanel();
   panel.ui.StrEnterPW->Clear();
   panel.show();
   panel.raise();
@@ -27,22 +29,20 @@ void ServiceAccess::OpenPasswordPopup() {
 }
 
 void ServiceAccess::CBF_StringEnterPW() {
-  PasswordPanel& panel = app_.passwordPanel();
+  PasswordPanel& panel = panels_.passwordPanel();
   if (panel.ui.StrEnterPW->Value() == QLatin1String(kPassword)) {
-    QTabWidget* tab = app_.mainPanel().ui.TabMain;
-    tab->setTabVisible(MainPanel::kOffsetPage, true);
-    tab->setCurrentIndex(MainPanel::kOffsetPage);
+    panels_.mainPanel().ui.TabMain->setTabVisible(MainPanel::kOffsetPage, true);
+    panels_.ShowMainPage(MainPanel::kOffsetPage);
     panel.hide();
     return;
   }
-  app_.popups().Message(QStringLiteral("ATTENTION!"), QStringLiteral("Wrong password. \nPlease try again."));
+  popups_.Message(QStringLiteral("ATTENTION!"), QStringLiteral("Wrong password. \nPlease try again."));
   panel.ui.StrEnterPW->Clear();
 }
 
 void ServiceAccess::CBF_ButtonCloseOffsetCompensation() {
-  QTabWidget* tab = app_.mainPanel().ui.TabMain;
-  tab->setTabVisible(MainPanel::kOffsetPage, false);
-  tab->setCurrentIndex(MainPanel::kParameterPage);
+  panels_.mainPanel().ui.TabMain->setTabVisible(MainPanel::kOffsetPage, false);
+  panels_.ShowMainPage(MainPanel::kParameterPage);
 }
 
 bool ServiceAccess::eventFilter(QObject* watched, QEvent* event) {

@@ -6,14 +6,15 @@
 
 namespace trivolux {
 
-class ScopeApp;
+class Panels;
+class Popups;
 
 class ServiceAccess : public QObject {
   Q_OBJECT
  public:
   static constexpr const char* kPassword = "quartz";
 
-  explicit ServiceAccess(ScopeApp& app);
+  ServiceAccess(Panels& panels, Popups& popups, QObject* parent = nullptr);
 
   // Empties the password entry and shows the password panel as a modal popup.
   void OpenPasswordPopup();
@@ -26,7 +27,8 @@ class ServiceAccess : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  ScopeApp& app_;
+  Panels& panels_;
+  Popups& popups_;
 };
 
 }  // namespace trivolux

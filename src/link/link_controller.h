@@ -2,39 +2,31 @@
 // The sensor link on the panels: opening the transports from the connect
 // page, the failure report SetTimeout, the offline state, the baud-rate
 // change, the connection check with the sensor's identification, and the
-// connect-page callbacks. One instance lives in ScopeApp.
+// connect-page callbacks. One instance lives in the application object.
 #include <QObject>
 #include <QString>
-#include <functional>
 
 #include "link/sensor_link.h"
 #include "link/serial_transport.h"
 #include "link/tcp_transport.h"
 
-class QLineEdit;
-
 namespace trivolux {
 
-class ScopeApp;
+class Panels;
+class Popups;
+struct SharedState;
 
 class LinkController : public QObject {
   Q_OBJECT
  public:
-  explicit LinkController(ScopeApp& app, QObject* parent = nullptr);
+  LinkController(Panels& panels, SharedState& state, Popups& popups, QObject* parent = nullptr);
   ~LinkController() override;
 
   SensorLink& link() { return link_; }
   SerialTransport& serial() { return serial_; }
   TcpTransport& tcp() { return tcp_; }
 
-  // Filled by the owners of these steps: the parameter read after a
-  // successful identification (1 or -1), the hardware information file, and
-  // the panel settings file written by ACCEPT.
-  std::function<int()> getPara;
-  std::function<void()> generateHwInfoFile;
-  std::function<void()> storePanelSettings;
-
-  // Link state (read from the connect page by TryToConnect).
+  // Link state (read from the connect page by TryToConnect and InitConnectPanel).
   int ComProtocol = 0;  // 0 RS-232, 1 TCP/IP
   int ComPort = 1;
   int BaudrateIndex = 4;
@@ -50,17 +42,29 @@ class LinkController : public QObject {
   void InitTCP_IP();
   void TryToConnect();
   void CheckComLine();
+  // Shows the controls of the selected protocol and keeps it in ComProtocol.
+  void InitConnectPanel();
+  // Fills the COM port ring with the serial ports the system reports
+  // (text "n  device", value n), keeping the selected number.
+  void RefreshComPorts();
   // Closes the TCP conversation and the serial port (end of the program).
   void CloseTransports();
 
-  // The status line of the data panel (also kept here for panels without one).
-  QString StatusText() const { return statusText_; }
-  QString StatusToolTip() const { return statusToolTip_; }
-  // Appends text as it is to the connect page's message box.
-  void AppendMessage(const QString& text);
+  // The status line of the data panel and its tool tip (the full identification).
+  QString StatusText() const;
+  QString StatusToolTip() const;
   // Decimal value of the leading digits of a port string ("abc" -> 0;
   // absurdly long digit runs saturate instead of wrapping).
   static int LeadingNumber(const QString& text);
+
+ signals:
+  // The sensor answered the identification with a matching version; the
+  // parameter read that follows reports its own failure (SensorConnected 0).
+  void sensorIdentified();
+  // The hardware-information button was pressed (operations dimmed meanwhile).
+  void hwInfoFileRequested();
+  // ACCEPT: the connection settings are to be stored.
+  void settingsAccepted();
 
  public slots:
   void CBF_ButtonTryToConnect();
@@ -77,19 +81,18 @@ class LinkController : public QObject {
 
  private:
   void ConnectControls();
+  void OnMainTabChanged(int index);
   void SetStatus(const QString& text);
-  void SetStatusToolTip(const QString& text);
   void DimConnectButtons(bool dimAll);
   // The CLOSE / OFFLINE popup: CLOSE ends the program, OFFLINE goes offline.
   void FailurePopup(const QString& text);
-  QLineEdit* DataPanelDisplay(const char* name) const;
 
-  ScopeApp& app_;
+  Panels& panels_;
+  SharedState& state_;
+  Popups& popups_;
   SensorLink link_;
   SerialTransport serial_;
   TcpTransport tcp_;
-  QString statusText_;
-  QString statusToolTip_;
 };
 
 }  // namespace trivolux

@@ -2,8 +2,8 @@
 
 #include <QRegularExpression>
 
-#include "base/shared_state.h"
 #include "base/event_wait.h"
+#include "base/shared_state.h"
 
 namespace trivolux {
 
@@ -39,6 +39,14 @@ int ComPortNumberForDevice(const QString& deviceName) {
   if (kind == QLatin1String("pts/")) number = n + 1000;
   if (kind == QLatin1String("COM") && n >= 1) number = n;
   return number;
+}
+
+QString SystemPortName(const QSerialPortInfo& info) {
+#ifdef Q_OS_WIN
+  return info.portName();
+#else
+  return info.systemLocation();
+#endif
 }
 
 QString SerialErrorText(int code) {

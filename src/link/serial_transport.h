@@ -2,6 +2,7 @@
 // RS-232 through QSerialPort: 8N1, no handshake, rate from the baud-rate
 // table. Open errors map onto the RS-232 code table (SerialErrorText).
 #include <QSerialPort>
+#include <QSerialPortInfo>
 
 #include "link/transport.h"
 
@@ -18,8 +19,10 @@ qint32 BaudRateForIndex(int index);
 // Windows: COM<n>. Empty for a number outside these ranges.
 QString ComPortDeviceName(int comPort);
 // The inverse, for listing the ports the system reports; -1 when the name
-// has no COM number.
+// has no COM number (e.g. /dev/ttyS150, beyond the ttyS range).
 int ComPortNumberForDevice(const QString& deviceName);
+// The name a reported port goes by: "COM3" on Windows, the device path elsewhere.
+QString SystemPortName(const QSerialPortInfo& info);
 
 // Text of an RS-232 open error code ("RS-232 error!" for unknown codes).
 QString SerialErrorText(int code);

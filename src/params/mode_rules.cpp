@@ -4,18 +4,16 @@
 #include <QSignalBlocker>
 #include <QTabWidget>
 
-#include "app/scope_app.h"
 #include "params/panel_access.h"
 #include "params/param_panel_io.h"
 #include "params/table_tolerance.h"
+#include "ui/panels.h"
 #include "ui/popups.h"
 
 namespace trivolux {
 
 namespace {
 
-constexpr int kParameterTab = 1;
-constexpr int kGroupHoldTab = 2;
 const QColor kGreen(0x00, 0x80, 0x00);
 const QColor kRed(0xFF, 0x00, 0x00);
 const QColor kWhite(0xFF, 0xFF, 0xFF);
@@ -47,8 +45,9 @@ void ApplyTriggerRingRule(QComboBox* ring, int exteach) {
   }
 }
 
-ModeRules::ModeRules(ScopeApp& app, ParameterSet& workingCopy, QObject* parent)
-    : QObject(parent), app_(app), copy_(workingCopy) {
+ModeRules::ModeRules(Panels& panels, SharedState& state, Popups& popups, ParameterSet& workingCopy,
+                     QObject* parent)
+    : QObject(parent), panels_(panels), state_(state), popups_(popups), copy_(workingCopy) {
   Connect();
 }
 
@@ -64,7 +63,7 @@ void ModeRules::InitPanelCtrlAttr() {
 }
 
 void ModeRules::InitPowerMode() {
-  auto& p = app_.parameterPage().ui;
+  auto& p = panels_.parameterPage().ui;
   ParameterBlock& b = copy_.block;
   b[kPowerMode] = U16(RingValue(p.RingPowerMode));
   b[kLedMode] = U16(RingValue(p.RingLedMode));
@@ -102,16 +101,16 @@ void ModeRules::InitPowerMode() {
 }
 
 void ModeRules::InitEvalMode() {
-  auto& p = app_.parameterPage().ui;
-  auto& g = app_.groupHoldPage().ui;
-  auto& d = app_.dataPanel().ui;
+  auto& p = panels_.parameterPage().ui;
+  auto& g = panels_.groupHoldPage().ui;
+  auto& d = panels_.dataPanel().ui;
   ParameterBlock& b = copy_.block;
   b[kCalcMode] = U16(RingValue(p.RingCalcMode));
   b[kEvalMode] = U16(RingValue(p.RingEvalMode));
   const int eval = b[kEvalMode];
 
   // MIN DIST has no use for the colour tolerance (2D) or TOL (3D).
-  QTableWidget* teach = app_.teachPage().ui.GridTeach;
+  QTableWidget* teach = panels_.teachPage().ui.GridTeach;
   SetColumnEditable(teach, 2, true);
   SetColumnEditable(teach, 3, true);
   if (eval == mode::kEvalMinDist) SetColumnEditable(teach, mode::Is3D(b[kCalcMode]) ? 3 : 2, false);
@@ -146,7 +145,7 @@ void ModeRules::InitEvalMode() {
     g.ButtonResetGroupTable->setEnabled(false);
     d.DispGroup->setVisible(false);
     d.LabelGroup->setVisible(false);
-    app_.bigGroupPanel().hide();
+    panels_.bigGroupPanel().hide();
     p.NumMaxVecNo->setValue(2);
     p.NumMaxVecNo->setEnabled(false);
     p.NumIntlim->setEnabled(true);
@@ -155,7 +154,7 @@ void ModeRules::InitEvalMode() {
     p.RingCalcMode->setEnabled(true);
     p.RingTrigger->setEnabled(true);
     if (mode::IsThreshold(eval)) {
-      app_.bigColourPanel().hide();
+      panels_.bigColourPanel().hide();
       p.NumIntlim->setValue(0);
       p.NumIntlim->setEnabled(false);
       p.RingCalcMode->setEnabled(false);
@@ -169,15 +168,15 @@ void ModeRules::InitEvalMode() {
 }
 
 void ModeRules::InitExteach() {
-  auto& p = app_.parameterPage().ui;
+  auto& p = panels_.parameterPage().ui;
   copy_.block[kExteach] = U16(RingValue(p.RingExteach));
   ApplyTriggerRingRule(p.RingTrigger, copy_.block[kExteach]);
   copy_.block[kTrigger] = U16(RingValue(p.RingTrigger));
 }
 
 void ModeRules::InitTrigger() {
-  auto& p = app_.parameterPage().ui;
-  auto& m = app_.mainPanel().ui;
+  auto& p = panels_.parameterPage().ui;
+  auto& m = panels_.mainPanel().ui;
   ParameterBlock& b = copy_.block;
   b[kTrigger] = U16(RingValue(p.RingTrigger));
   const int trigger = b[kTrigger];
@@ -190,20 +189,17 @@ void ModeRules::InitTrigger() {
   const bool para = trigger == mode::kTrigPara;
   m.ButtonParaSet0->setEnabled(para);
   m.ButtonParaSet1->setEnabled(para);
-  if (!para) {
-    m.ButtonParaSet0->setChecked(true);
-    m.ButtonParaSet1->setChecked(false);
-    app_.state().ParaSet = 0;
-  }
+  // The parameter set selection follows the ParaSet buttons.
+  if (!para) m.ButtonParaSet0->setChecked(true);
   b[kExteach] = U16(RingValue(p.RingExteach));
   const bool show = trigger != 0 || b[kExteach] != 0;
-  app_.dataPanel().ui.LedTrig->setVisible(show);
-  app_.dataPanel().ui.LabelTrig->setVisible(show);
+  panels_.dataPanel().ui.LedTrig->setVisible(show);
+  panels_.dataPanel().ui.LabelTrig->setVisible(show);
 }
 
 void ModeRules::InitColorGroups() {
-  auto& g = app_.groupHoldPage().ui;
-  auto& d = app_.dataPanel().ui;
+  auto& g = panels_.groupHoldPage().ui;
+  auto& d = panels_.dataPanel().ui;
   copy_.block[kColorGroup] = g.SwitchColorGroup->isChecked() ? 1 : 0;
   if (copy_.block[kColorGroup] == 1) {
     d.DispGroup->setVisible(true);
@@ -211,13 +207,13 @@ void ModeRules::InitColorGroups() {
   } else {
     d.DispGroup->setVisible(false);
     d.LabelGroup->setVisible(false);
-    app_.bigGroupPanel().hide();
+    panels_.bigGroupPanel().hide();
   }
 }
 
 void ModeRules::InitMaxVecNo() {
-  auto& p = app_.parameterPage().ui;
-  auto& g = app_.groupHoldPage().ui;
+  auto& p = panels_.parameterPage().ui;
+  auto& g = panels_.groupHoldPage().ui;
   ParameterBlock& b = copy_.block;
   b[kMaxVecNo] = U16(p.NumMaxVecNo->value());
   b[kDigOutmode] = U16(RingValue(p.RingDigOutmode));
@@ -227,8 +223,8 @@ void ModeRules::InitMaxVecNo() {
   if (b[kColorGroup] == 0) {
     const int limit = binary ? 3 : 2;
     if (b[kMaxVecNo] > limit) {
-      app_.mainPanel().ui.TabMain->setCurrentIndex(kParameterTab);
-      app_.popups().Message("INFO!", kMaxVecNoText);
+      panels_.ShowMainPage(MainPanel::kParameterPage);
+      popups_.Message("INFO!", kMaxVecNoText);
       p.NumMaxVecNo->setValue(limit);
     }
   } else if (b[kColorGroup] == 1) {
@@ -245,8 +241,8 @@ void ModeRules::InitMaxVecNo() {
       }
     }
     if (reset) {
-      app_.mainPanel().ui.TabMain->setCurrentIndex(kGroupHoldTab);
-      app_.popups().Message("INFO!", kGroupLimitText);
+      panels_.ShowMainPage(MainPanel::kGroupHoldPage);
+      popups_.Message("INFO!", kGroupLimitText);
     }
   }
   b[kMaxVecNo] = U16(p.NumMaxVecNo->value());
@@ -254,9 +250,9 @@ void ModeRules::InitMaxVecNo() {
 }
 
 void ModeRules::ApplyRowLabels(int n) {
-  QTableWidget* grids[] = {app_.teachPage().ui.GridTeach, app_.tableAttrPage().ui.GridTableAttr,
-                           app_.groupHoldPage().ui.GridGroups};
-  QTableWidget* hold = app_.groupHoldPage().ui.GridHold;
+  QTableWidget* grids[] = {panels_.teachPage().ui.GridTeach, panels_.tableAttrPage().ui.GridTableAttr,
+                           panels_.groupHoldPage().ui.GridGroups};
+  QTableWidget* hold = panels_.groupHoldPage().ui.GridHold;
   for (int r = 0; r < kTeachRows; ++r)
     for (QTableWidget* grid : grids) SetRowLabelColour(grid, r, r < n ? kGreen : kRed);
   // The hold grid's first row is HOLD FAIL, always checked.
@@ -265,9 +261,9 @@ void ModeRules::ApplyRowLabels(int n) {
 
 void ModeRules::SortTableTolerance() {
   const int oldMode = copy_.block[kCalcMode];
-  GetPanelValues(app_, &copy_);
+  GetPanelValues(panels_, &copy_);
   trivolux::SortTableTolerance(&copy_.table, oldMode, copy_.block[kCalcMode]);
-  QTableWidget* teach = app_.teachPage().ui.GridTeach;
+  QTableWidget* teach = panels_.teachPage().ui.GridTeach;
   const QSignalBlocker blocker(teach);
   for (int r = 0; r < kTeachRows; ++r)
     for (int c = 0; c < kTeachCells; ++c) SetCellValue(teach, r, c, copy_.table[r][kCell0 + c]);

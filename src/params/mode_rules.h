@@ -5,7 +5,6 @@
 // values, never by refusing input. Each rule reads the controls it needs into
 // the working copy first.
 #include <QObject>
-#include <functional>
 
 #include "params/parameter_set.h"
 
@@ -13,7 +12,9 @@ class QComboBox;
 
 namespace trivolux {
 
-class ScopeApp;
+class Panels;
+class Popups;
+struct SharedState;
 
 // TRIGGER ring items for an EXTERN TEACH value: with EXTERN TEACH on only
 // CONT and SELF remain (a TRIGGER of 2 or more becomes CONT); with it off the
@@ -23,10 +24,23 @@ void ApplyTriggerRingRule(QComboBox* triggerRing, int exteach);
 class ModeRules : public QObject {
   Q_OBJECT
  public:
-  ModeRules(ScopeApp& app, ParameterSet& workingCopy, QObject* parent = nullptr);
+  ModeRules(Panels& panels, SharedState& state, Popups& popups, ParameterSet& workingCopy,
+            QObject* parent = nullptr);
 
-  // Colour-plane redraw of the taught rows, filled by the teach drawing code.
-  std::function<void()> initGraphs;
+  // While a Quiet object lives, control changes made by the program run no
+  // rule handler (the handlers follow the controls' values, so they would
+  // otherwise also fire for programmatic updates).
+  class Quiet {
+   public:
+    explicit Quiet(ModeRules& rules) : flag_(rules.busy_), wasBusy_(rules.busy_) { flag_ = true; }
+    ~Quiet() { flag_ = wasBusy_; }
+    Quiet(const Quiet&) = delete;
+    Quiet& operator=(const Quiet&) = delete;
+
+   private:
+    bool& flag_;
+    bool wasBusy_;
+  };
 
   void InitPanelCtrlAttr();
   void InitPowerMode();
@@ -41,6 +55,11 @@ class ModeRules : public QObject {
 
   // Grid glue of the 2D/3D column re-arrangement: model and teach grid.
   void SortTableTolerance();
+
+ signals:
+  // CALCULATION MODE changed and the teach table was re-arranged for it: the
+  // colour planes redraw the taught rows.
+  void calculationModeChanged();
 
  public slots:
   void CBF_EditPmode();
@@ -62,8 +81,12 @@ class ModeRules : public QObject {
   void RelabelDisplays(int calcMode);
   void ApplyRowLabels(int maxVecNo);
 
-  ScopeApp& app_;
+  Panels& panels_;
+  SharedState& state_;
+  Popups& popups_;
   ParameterSet& copy_;
+  // Set while the rules run (they force control values) and while the
+  // program updates controls; handlers entered meanwhile do nothing.
   bool busy_ = false;
 };
 

@@ -8,18 +8,17 @@
 #include <QSpinBox>
 #include <QTabWidget>
 
-#include "app/scope_app.h"
 #include "params/mode_rules.h"
 #include "params/panel_access.h"
 #include "params/param_panel_io.h"
 #include "qcustomplot.h"
+#include "ui/panels.h"
 #include "ui/popups.h"
 
 namespace trivolux {
 
 namespace {
 
-constexpr int kGroupHoldTab = 2;
 const char* const kResetQuestion = "Do you really want to reset the table?";
 
 std::uint16_t U16(int v) {
@@ -78,8 +77,8 @@ class Reentry {
 void ModeRules::RelabelDisplays(int calcMode) {
   const bool sim = mode::IsSiM(calcMode);
   const QString names[3] = {sim ? "s" : "X", sim ? "i" : "Y", sim ? "M" : "INT"};
-  auto& d = app_.dataPanel().ui;
-  auto& gp = app_.graphPanel().ui;
+  auto& d = panels_.dataPanel().ui;
+  auto& gp = panels_.graphPanel().ui;
   d.LabelX->setText(names[0]);
   d.LabelY->setText(names[1]);
   d.LabelINT->setText(names[2]);
@@ -97,8 +96,8 @@ void ModeRules::RelabelDisplays(int calcMode) {
 }
 
 void ModeRules::InitCalcMode() {
-  auto& p = app_.parameterPage().ui;
-  auto& d = app_.dataPanel().ui;
+  auto& p = panels_.parameterPage().ui;
+  auto& d = panels_.dataPanel().ui;
   ParameterBlock& b = copy_.block;
   b[kCalcMode] = U16(RingValue(p.RingCalcMode));
   b[kEvalMode] = U16(RingValue(p.RingEvalMode));
@@ -109,7 +108,7 @@ void ModeRules::InitCalcMode() {
                                              {"s", "i", "siTO", "M", "MTO"},
                                              {"X", "Y", "INT", "TOL", ""},
                                              {"s", "i", "M", "TOL", ""}};
-  QTableWidget* teach = app_.teachPage().ui.GridTeach;
+  QTableWidget* teach = panels_.teachPage().ui.GridTeach;
   for (int c = 0; c < kTeachCells; ++c) {
     if (threshold)
       SetHeader(teach, c, c == 0 ? "THD" : "");
@@ -139,7 +138,7 @@ void ModeRules::InitCalcMode() {
 }
 
 void ModeRules::SetTabVis() {
-  auto& d = app_.dataPanel().ui;
+  auto& d = panels_.dataPanel().ui;
   const int calc = copy_.block[kCalcMode];
   QTabWidget* tabs = d.TabDataP1;
   QWidget* xyint[] = {d.DispX, d.DispY, d.DispINT, d.LabelX, d.LabelY, d.LabelINT};
@@ -158,11 +157,11 @@ void ModeRules::SetTabVis() {
 }
 
 void ModeRules::InitTeachPanel() {
-  auto& t = app_.teachPage().ui;
-  auto& mp = app_.meanTeachPanel().ui;
-  auto& rp = app_.recTeachPanel().ui;
+  auto& t = panels_.teachPage().ui;
+  auto& mp = panels_.meanTeachPanel().ui;
+  auto& rp = panels_.recTeachPanel().ui;
   const int calc = copy_.block[kCalcMode];
-  copy_.block[kEvalMode] = U16(RingValue(app_.parameterPage().ui.RingEvalMode));
+  copy_.block[kEvalMode] = U16(RingValue(panels_.parameterPage().ui.RingEvalMode));
   const int eval = copy_.block[kEvalMode];
 
   const bool threshold = mode::IsThreshold(eval);
@@ -226,17 +225,21 @@ void ModeRules::InitTeachPanel() {
 }
 
 void ModeRules::Connect() {
-  auto& p = app_.parameterPage().ui;
-  auto& g = app_.groupHoldPage().ui;
+  auto& p = panels_.parameterPage().ui;
+  auto& g = panels_.groupHoldPage().ui;
   connect(p.RingPowerMode, &QComboBox::activated, this, &ModeRules::CBF_EditPmode);
   connect(p.RingLedMode, &QComboBox::activated, this, &ModeRules::CBF_EditLedMode);
-  connect(p.NumMaxVecNo, &QSpinBox::editingFinished, this, &ModeRules::CBF_EditMaxVecNo);
+  // MAXCOL-No. counts as changed when a typed number is committed (Return,
+  // focus leaving) or a step is taken (arrow keys, wheel, assistive
+  // technology setting the value): not at every keystroke.
+  p.NumMaxVecNo->setKeyboardTracking(false);
+  connect(p.NumMaxVecNo, &QSpinBox::valueChanged, this, &ModeRules::CBF_EditMaxVecNo);
   connect(p.RingDigOutmode, &QComboBox::activated, this, &ModeRules::CBF_EditDigOutmode);
   connect(p.RingEvalMode, &QComboBox::activated, this, &ModeRules::CBF_EditEvalmode);
   connect(p.RingCalcMode, &QComboBox::activated, this, &ModeRules::CBF_EditCalcmode);
   connect(p.RingExteach, &QComboBox::activated, this, &ModeRules::CBF_EditExteach);
   connect(p.RingTrigger, &QComboBox::activated, this, &ModeRules::CBF_EditTrigger);
-  connect(g.SwitchColorGroup, &QCheckBox::clicked, this, &ModeRules::CBF_EditColorGroups);
+  connect(g.SwitchColorGroup, &QCheckBox::toggled, this, &ModeRules::CBF_EditColorGroups);
   connect(g.ButtonResetGroupTable, &QPushButton::clicked, this, &ModeRules::CBF_ButtonResetGroupTable);
   connect(g.ButtonResetHoldTable, &QPushButton::clicked, this, &ModeRules::CBF_ButtonResetHoldTable);
   // A user edit of a group cell ends when its editor closes (programmatic
@@ -283,20 +286,20 @@ void ModeRules::CBF_EditCalcmode() {
   if (!guard.Entered()) return;
   SortTableTolerance();
   InitPanelCtrlAttr();
-  GetPanelValues(app_, &copy_);
-  if (initGraphs) initGraphs();
+  GetPanelValues(panels_, &copy_);
+  emit calculationModeChanged();
 }
 
 void ModeRules::CBF_EditGridGroups() {
   Reentry guard(busy_);
   if (!guard.Entered()) return;
   InitPanelCtrlAttr();
-  app_.mainPanel().ui.TabMain->setCurrentIndex(kGroupHoldTab);
+  panels_.ShowMainPage(MainPanel::kGroupHoldPage);
 }
 
 void ModeRules::CBF_ButtonResetGroupTable() {
-  if (!app_.popups().Confirm("ATTENTION!", kResetQuestion)) return;
-  QTableWidget* grid = app_.groupHoldPage().ui.GridGroups;
+  if (!popups_.Confirm("ATTENTION!", kResetQuestion)) return;
+  QTableWidget* grid = panels_.groupHoldPage().ui.GridGroups;
   const QSignalBlocker blocker(grid);
   for (int r = 0; r < kTeachRows; ++r) {
     SetCellValue(grid, r, 0, 0);
@@ -305,8 +308,8 @@ void ModeRules::CBF_ButtonResetGroupTable() {
 }
 
 void ModeRules::CBF_ButtonResetHoldTable() {
-  if (!app_.popups().Confirm("ATTENTION!", kResetQuestion)) return;
-  auto& g = app_.groupHoldPage().ui;
+  if (!popups_.Confirm("ATTENTION!", kResetQuestion)) return;
+  auto& g = panels_.groupHoldPage().ui;
   const int value = g.NumResetHold->value();
   const QSignalBlocker blocker(g.GridHold);
   for (int r = 0; r <= kTeachRows; ++r) SetCellValue(g.GridHold, r, 0, value);

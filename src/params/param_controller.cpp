@@ -1,113 +1,129 @@
 #include "params/param_controller.h"
 
+#include <QButtonGroup>
 #include <QFileInfo>
 #include <QPushButton>
-#include <QTabWidget>
 
-#include "app/scope_app.h"
 #include "ini/ini_text.h"
 #include "link/link_controller.h"
 #include "params/param_panel_io.h"
 #include "params/parameter_file.h"
+#include "ui/panels.h"
 #include "ui/popups.h"
 
 namespace trivolux {
 
-namespace {
-constexpr int kConnectTab = 0;
-}
+ParamController::ParamController(Panels& panels, SharedState& state, Popups& popups, LinkController& link,
+                                 QString programDir, QObject* parent)
+    : QObject(parent),
+      panels_(panels),
+      state_(state),
+      popups_(popups),
+      programDir_(std::move(programDir)),
+      transfer_(state, link.link(), para_),
+      rules_(panels, state, popups, para_) {
+  connect(&transfer_, &ParamTransfer::eepromNotice, this, &ParamController::ShowEepromNotice);
+  connect(&rules_, &ModeRules::calculationModeChanged, this, &ParamController::calculationModeChanged);
+  // The connection check reads the set right after identifying the sensor.
+  connect(&link, &LinkController::sensorIdentified, this, [this] { GetPara(); });
 
-ParamController::ParamController(ScopeApp& app, SensorLink& link, QObject* parent)
-    : QObject(parent), app_(app), transfer_(app.state(), link, para_), rules_(app, para_, this) {
-  transfer_.getPanelValues = [this] { GetPanelValues(); };
-  transfer_.refreshAfterRead = [this] { RefreshAfterRead(); };
-  transfer_.eepromNotice = [this](const QString& text) { ShowEepromNotice(text); };
-  rules_.initGraphs = [this] {
-    if (initGraphs) initGraphs();
-  };
-
-  auto& m = app_.mainPanel().ui;
+  auto& m = panels_.mainPanel().ui;
   connect(m.ButtonSend, &QPushButton::clicked, this, &ParamController::CBF_ButtonSend);
   connect(m.ButtonGet, &QPushButton::clicked, this, &ParamController::CBF_ButtonGet);
-  connect(m.ButtonRam, &QPushButton::clicked, this, [this] { CBF_SelectMem(Memory::Ram); });
-  connect(m.ButtonEeprom, &QPushButton::clicked, this, [this] { CBF_SelectMem(Memory::Eeprom); });
-  connect(m.ButtonFile, &QPushButton::clicked, this, [this] { CBF_SelectMem(Memory::File); });
-  connect(m.ButtonParaSet0, &QPushButton::clicked, this, [this] { CBF_SelectParaSet(0); });
-  connect(m.ButtonParaSet1, &QPushButton::clicked, this, [this] { CBF_SelectParaSet(1); });
+  // The selections follow the checked buttons, however they were checked
+  // (mouse, keyboard, assistive technology or the program): what is shown
+  // is what SEND and GET use.
+  m.MemoryGroup->setId(m.ButtonRam, static_cast<int>(Memory::Ram));
+  m.MemoryGroup->setId(m.ButtonEeprom, static_cast<int>(Memory::Eeprom));
+  m.MemoryGroup->setId(m.ButtonFile, static_cast<int>(Memory::File));
+  connect(m.MemoryGroup, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+    if (checked) state_.MemorySelection = static_cast<Memory>(id);
+  });
+  m.ParaSetGroup->setId(m.ButtonParaSet0, 0);
+  m.ParaSetGroup->setId(m.ButtonParaSet1, 1);
+  connect(m.ParaSetGroup, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+    if (checked) state_.ParaSet = id;
+  });
+  if (QAbstractButton* shown = m.MemoryGroup->checkedButton())
+    state_.MemorySelection = static_cast<Memory>(m.MemoryGroup->id(shown));
+  state_.ParaSet = qMax(0, m.ParaSetGroup->checkedId());
+}
+
+int ParamController::SendPara() {
+  GetPanelValues();
+  return transfer_.SendPara();
+}
+
+int ParamController::GetPara() {
+  const int result = transfer_.GetPara();
+  if (result == 1) RefreshAfterRead();
+  return result;
 }
 
 void ParamController::GetPanelValues() {
-  trivolux::GetPanelValues(app_, &para_);
+  trivolux::GetPanelValues(panels_, &para_);
 }
 
 void ParamController::SetPanelValues() {
-  trivolux::SetPanelValues(app_, para_);
+  const ModeRules::Quiet quiet(rules_);
+  trivolux::SetPanelValues(panels_, para_);
 }
 
 void ParamController::RefreshAfterRead() {
   SetPanelValues();
   rules_.InitPanelCtrlAttr();
-  if (initGraphs) initGraphs();
-  if (showGraph) showGraph();
+  emit parametersRead();
 }
 
 void ParamController::ShowEepromNotice(const QString& text) {
-  app_.mainPanel().ui.TabMain->setCurrentIndex(kConnectTab);
-  app_.linkController().AppendMessage(text);
+  panels_.ShowMainPage(MainPanel::kConnectPage);
+  panels_.connectPage().AppendMessage(text);
 }
 
 void ParamController::CBF_ButtonSend() {
-  SharedState& state = app_.state();
-  if (state.MemorySelection == Memory::File) {
+  if (state_.MemorySelection == Memory::File) {
     SendParaToFile();
-  } else if (state.RunFlag) {
-    state.SendPending = 1;
+  } else if (state_.RunFlag) {
+    state_.SendPending = 1;
   } else {
-    app_.SetButtonsDimmed(0, 1);
+    panels_.SetButtonsDimmed(0, 1);
     SendPara();
-    app_.SetButtonsDimmed(0, 0);
+    panels_.SetButtonsDimmed(0, 0);
   }
 }
 
 void ParamController::CBF_ButtonGet() {
-  SharedState& state = app_.state();
-  if (state.MemorySelection == Memory::File) {
+  if (state_.MemorySelection == Memory::File) {
     ReadParaFromFile();
-  } else if (state.RunFlag) {
-    state.GetPending = 1;
+  } else if (state_.RunFlag) {
+    state_.GetPending = 1;
   } else {
-    app_.SetButtonsDimmed(0, 1);
+    panels_.SetButtonsDimmed(0, 1);
     GetPara();
-    app_.SetButtonsDimmed(0, 0);
+    panels_.SetButtonsDimmed(0, 0);
   }
 }
 
 void ParamController::CBF_SelectMem(Memory selection) {
-  auto& m = app_.mainPanel().ui;
-  m.ButtonRam->setChecked(selection == Memory::Ram);
-  m.ButtonEeprom->setChecked(selection == Memory::Eeprom);
-  m.ButtonFile->setChecked(selection == Memory::File);
-  app_.state().MemorySelection = selection;
+  auto& m = panels_.mainPanel().ui;
+  if (QAbstractButton* button = m.MemoryGroup->button(static_cast<int>(selection))) button->setChecked(true);
 }
 
 void ParamController::CBF_SelectParaSet(int set) {
-  auto& m = app_.mainPanel().ui;
-  m.ButtonParaSet0->setChecked(set == 0);
-  m.ButtonParaSet1->setChecked(set == 1);
-  app_.state().ParaSet = set == 1 ? 1 : 0;
+  auto& m = panels_.mainPanel().ui;
+  if (QAbstractButton* button = m.ParaSetGroup->button(set == 1 ? 1 : 0)) button->setChecked(true);
 }
 
 QString ParamController::DialogDirectory() const {
-  if (lastFile_.isEmpty()) return app_.programDir();
+  if (lastFile_.isEmpty()) return programDir_;
   return QFileInfo(lastFile_).absolutePath();
 }
 
 void ParamController::SendParaToFile() {
-  Popups& popups = app_.popups();
   FileRequest request{DialogDirectory(), parafile::kDefaultName, "*.ini", "Parameter", true};
   QString path;
-  if (popups.SelectFile(request, &path) == FileSelect::None || path.isEmpty()) {
-    popups.Message("ATTENTION!", "No file was selected!");
+  if (popups_.SelectFile(request, &path) == FileSelect::None || path.isEmpty()) {
+    popups_.Message("ATTENTION!", "No file was selected!");
     return;
   }
   lastFile_ = path;
@@ -117,36 +133,35 @@ void ParamController::SendParaToFile() {
   // The store writes through a temporary file, so a failed write leaves the
   // old file as it was; the user still has to know the set was not saved.
   if (ini.WriteToFile(path) < 0)
-    popups.Message("ATTENTION!", "The parameter file could not be written:\n" +
-                                     QFileInfo(path).absoluteFilePath() +
-                                     "\n\nCheck that the directory exists, is writable and has free space.");
+    popups_.Message("ATTENTION!", "The parameter file could not be written:\n" +
+                                      QFileInfo(path).absoluteFilePath() +
+                                      "\n\nCheck that the directory exists, is writable and has free space.");
 }
 
 void ParamController::ReadParaFromFile() {
-  Popups& popups = app_.popups();
   FileRequest request{DialogDirectory(), parafile::kDefaultName, "*.ini", "Parameter", false};
   QString path;
-  if (popups.SelectFile(request, &path) != FileSelect::Existing || path.isEmpty()) {
-    popups.Message("ATTENTION!", "No file was selected!");
+  if (popups_.SelectFile(request, &path) != FileSelect::Existing || path.isEmpty()) {
+    popups_.Message("ATTENTION!", "No file was selected!");
     return;
   }
   lastFile_ = path;
   IniText ini;
   ini.ReadFromFile(path);  // an unreadable file leaves the store empty: it fails the type question
   const ParameterFileHeader header = ReadParameterFileHeader(ini);
-  bool proceed =
-      header.TypeMatches() ||
-      popups.Confirm("ATTENTION!", "Selected file is not a parameter file! \nDo you want to proceed anyway?");
+  bool proceed = header.TypeMatches() ||
+                 popups_.Confirm("ATTENTION!",
+                                 "Selected file is not a parameter file! \nDo you want to proceed anyway?");
   if (proceed && !header.VersionMatches())
-    proceed = popups.Confirm(
+    proceed = popups_.Confirm(
         "ATTENTION!", "Selected file and scope version do not match! \nDo you want to proceed anyway?");
   if (proceed) {
     const QString paraMessage = AcquireParaFromIniHandle(ini, &para_.block);
     const QString teachMessage = AcquireTechVecFromIniHandle(ini, &para_.table);
-    if (!paraMessage.isEmpty()) popups.Message("Attention!", paraMessage);
-    if (!teachMessage.isEmpty()) popups.Message("Attention!", teachMessage);
+    if (!paraMessage.isEmpty()) popups_.Message("Attention!", paraMessage);
+    if (!teachMessage.isEmpty()) popups_.Message("Attention!", teachMessage);
   } else {
-    popups.Message("ATTENTION!", "No parameter where read!");
+    popups_.Message("ATTENTION!", "No parameter where read!");
   }
   RefreshAfterRead();
 }

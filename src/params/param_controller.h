@@ -1,11 +1,11 @@
 #pragma once
 // The parameter subsystem of the program: owns the working copy, runs SEND
-// and GET (sensor or parameter file), and applies the mode rules. One
-// instance lives in ScopeApp; other subsystems reach the working copy and the
-// documented operations through it (app.params().GetPara()).
+// and GET (sensor or parameter file), keeps the memory and parameter-set
+// selection in step with their buttons, and applies the mode rules. One
+// instance lives in the application object; higher subsystems call it and
+// connect to its signals.
 #include <QObject>
 #include <QString>
-#include <functional>
 
 #include "base/shared_state.h"
 #include "params/mode_rules.h"
@@ -14,48 +14,60 @@
 
 namespace trivolux {
 
-class ScopeApp;
-class SensorLink;
+class LinkController;
+class Panels;
+class Popups;
 
 class ParamController : public QObject {
   Q_OBJECT
  public:
-  ParamController(ScopeApp& app, SensorLink& link, QObject* parent = nullptr);
+  ParamController(Panels& panels, SharedState& state, Popups& popups, LinkController& link,
+                  QString programDir, QObject* parent = nullptr);
 
   ParameterSet& para() { return para_; }
   const ParameterSet& para() const { return para_; }
   ModeRules& rules() { return rules_; }
 
-  // Live-graph hooks run at the end of every parameter read; filled by the
-  // colour-plane drawing (InitGraphs) and the live graphs (ShowGraph).
-  std::function<void()> initGraphs;
-  std::function<void()> showGraph;
-
-  int SendPara() { return transfer_.SendPara(); }
-  int GetPara() { return transfer_.GetPara(); }
+  // Controls -> working copy, then the set to the sensor (1 or -1).
+  int SendPara();
+  // Sensor -> working copy -> controls (1 or -1; a failed read changes nothing).
+  int GetPara();
   void SendParaToFile();
   void ReadParaFromFile();
   void GetPanelValues();
   void SetPanelValues();
   void InitPanelCtrlAttr() { rules_.InitPanelCtrlAttr(); }
-  // SetPanelValues, the eight mode rules, InitGraphs, ShowGraph.
+  // SetPanelValues and the eight mode rules after a read, then parametersRead().
   void RefreshAfterRead();
 
   // The parameter file chosen last (persisted by the panel settings file).
   QString LastParameterFile() const { return lastFile_; }
   void SetLastParameterFile(const QString& path) { lastFile_ = path; }
 
+  // Selects a memory or parameter set as a click on its button would; the
+  // shared selection follows the buttons.
+  void CBF_SelectMem(trivolux::Memory selection);
+  void CBF_SelectParaSet(int set);
+
+ signals:
+  // A parameter set was read into the working copy and the panels (from the
+  // sensor or a file): the live graphs and the colour planes redraw.
+  void parametersRead();
+  // CALCULATION MODE changed and the teach table was re-arranged for it.
+  void calculationModeChanged();
+
  public slots:
   void CBF_ButtonSend();
   void CBF_ButtonGet();
-  void CBF_SelectMem(trivolux::Memory selection);
-  void CBF_SelectParaSet(int set);
 
  private:
   void ShowEepromNotice(const QString& text);
   QString DialogDirectory() const;
 
-  ScopeApp& app_;
+  Panels& panels_;
+  SharedState& state_;
+  Popups& popups_;
+  QString programDir_;
   ParameterSet para_;
   ParamTransfer transfer_;
   ModeRules rules_;

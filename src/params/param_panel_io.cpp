@@ -1,10 +1,14 @@
 #include "params/param_panel_io.h"
 
+#include <QAbstractButton>
+#include <QAbstractSlider>
+#include <QComboBox>
 #include <QSignalBlocker>
+#include <QSpinBox>
 
-#include "app/scope_app.h"
 #include "params/mode_rules.h"
 #include "params/panel_access.h"
+#include "ui/panels.h"
 
 namespace trivolux {
 
@@ -12,30 +16,56 @@ namespace {
 constexpr int kValueColumn = 0;
 constexpr int kHoldFailRow = 0;     // hold grid row 1
 constexpr int kHoldFirstTeach = 1;  // hold grid row 2 = teach row 0
+
+int ControlValue(const QWidget* control) {
+  if (const auto* ring = qobject_cast<const QComboBox*>(control)) return RingValue(ring);
+  if (const auto* spin = qobject_cast<const QSpinBox*>(control)) return spin->value();
+  if (const auto* slider = qobject_cast<const QAbstractSlider*>(control)) return slider->value();
+  if (const auto* check = qobject_cast<const QAbstractButton*>(control)) return check->isChecked() ? 1 : 0;
+  return 0;
+}
+
+void SetControlValue(QWidget* control, int value) {
+  if (auto* ring = qobject_cast<QComboBox*>(control)) {
+    SetRingValue(ring, value);
+  } else if (auto* spin = qobject_cast<QSpinBox*>(control)) {
+    spin->setValue(value);
+  } else if (auto* slider = qobject_cast<QAbstractSlider*>(control)) {
+    slider->setValue(value);
+  } else if (auto* check = qobject_cast<QAbstractButton*>(control)) {
+    check->setChecked(value != 0);
+  }
+}
 }  // namespace
 
-void GetPanelValues(ScopeApp& app, ParameterSet* set) {
-  auto& p = app.parameterPage().ui;
-  auto& g = app.groupHoldPage().ui;
-  auto& t = app.teachPage().ui;
+std::array<WordControl, kParamWordCount - 1> ParameterControls(Panels& panels) {
+  auto& p = panels.parameterPage().ui;
+  auto& g = panels.groupHoldPage().ui;
+  return {{{kPower, p.SlidePower},
+           {kPowerMode, p.RingPowerMode},
+           {kAverage, p.NumAverage},
+           {kEvalMode, p.RingEvalMode},
+           {kIntlim, p.NumIntlim},
+           {kMaxVecNo, p.NumMaxVecNo},
+           {kDigOutmode, p.RingDigOutmode},
+           {kTrigger, p.RingTrigger},
+           {kExteach, p.RingExteach},
+           {kCalcMode, p.RingCalcMode},
+           {kDynWinLo, p.NumDynWinLo},
+           {kDynWinHi, p.NumDynWinHi},
+           {kColorGroup, g.SwitchColorGroup},
+           {kLedMode, p.RingLedMode},
+           {kGain, p.RingGain},
+           {kIntegral, p.NumIntegral}}};
+}
+
+void GetPanelValues(Panels& panels, ParameterSet* set) {
+  auto& g = panels.groupHoldPage().ui;
+  auto& t = panels.teachPage().ui;
   ParameterBlock& b = set->block;
-  b[kPower] = static_cast<std::uint16_t>(p.SlidePower->value());
-  b[kPowerMode] = static_cast<std::uint16_t>(RingValue(p.RingPowerMode));
-  b[kAverage] = static_cast<std::uint16_t>(p.NumAverage->value());
-  b[kEvalMode] = static_cast<std::uint16_t>(RingValue(p.RingEvalMode));
+  for (const WordControl& wc : ParameterControls(panels))
+    b[wc.word] = static_cast<std::uint16_t>(ControlValue(wc.control));
   b[kHoldFail] = static_cast<std::uint16_t>(CellValue(g.GridHold, kHoldFailRow, kValueColumn));
-  b[kIntlim] = static_cast<std::uint16_t>(p.NumIntlim->value());
-  b[kMaxVecNo] = static_cast<std::uint16_t>(p.NumMaxVecNo->value());
-  b[kDigOutmode] = static_cast<std::uint16_t>(RingValue(p.RingDigOutmode));
-  b[kTrigger] = static_cast<std::uint16_t>(RingValue(p.RingTrigger));
-  b[kExteach] = static_cast<std::uint16_t>(RingValue(p.RingExteach));
-  b[kCalcMode] = static_cast<std::uint16_t>(RingValue(p.RingCalcMode));
-  b[kDynWinLo] = static_cast<std::uint16_t>(p.NumDynWinLo->value());
-  b[kDynWinHi] = static_cast<std::uint16_t>(p.NumDynWinHi->value());
-  b[kColorGroup] = g.SwitchColorGroup->isChecked() ? 1 : 0;
-  b[kLedMode] = static_cast<std::uint16_t>(RingValue(p.RingLedMode));
-  b[kGain] = static_cast<std::uint16_t>(RingValue(p.RingGain));
-  b[kIntegral] = static_cast<std::uint16_t>(p.NumIntegral->value());
   for (int r = 0; r < kTeachRows; ++r) {
     TeachVector& row = set->table[r];
     row[kGroup] = static_cast<std::uint16_t>(CellValue(g.GridGroups, r, kValueColumn));
@@ -45,33 +75,17 @@ void GetPanelValues(ScopeApp& app, ParameterSet* set) {
   }
 }
 
-void SetPanelValues(ScopeApp& app, const ParameterSet& set) {
-  auto& p = app.parameterPage().ui;
-  auto& g = app.groupHoldPage().ui;
-  auto& t = app.teachPage().ui;
+void SetPanelValues(Panels& panels, const ParameterSet& set) {
+  auto& p = panels.parameterPage().ui;
+  auto& g = panels.groupHoldPage().ui;
+  auto& t = panels.teachPage().ui;
   const ParameterBlock& b = set.block;
   const QSignalBlocker blockGroups(g.GridGroups), blockHold(g.GridHold), blockTeach(t.GridTeach);
 
   SetRingValue(p.RingExteach, b[kExteach]);
   ApplyTriggerRingRule(p.RingTrigger, b[kExteach]);
-
-  p.SlidePower->setValue(b[kPower]);
-  SetRingValue(p.RingPowerMode, b[kPowerMode]);
-  p.NumAverage->setValue(b[kAverage]);
-  SetRingValue(p.RingEvalMode, b[kEvalMode]);
+  for (const WordControl& wc : ParameterControls(panels)) SetControlValue(wc.control, b[wc.word]);
   SetCellValue(g.GridHold, kHoldFailRow, kValueColumn, b[kHoldFail]);
-  p.NumIntlim->setValue(b[kIntlim]);
-  p.NumMaxVecNo->setValue(b[kMaxVecNo]);
-  SetRingValue(p.RingDigOutmode, b[kDigOutmode]);
-  SetRingValue(p.RingTrigger, b[kTrigger]);
-  SetRingValue(p.RingExteach, b[kExteach]);
-  SetRingValue(p.RingCalcMode, b[kCalcMode]);
-  p.NumDynWinLo->setValue(b[kDynWinLo]);
-  p.NumDynWinHi->setValue(b[kDynWinHi]);
-  g.SwitchColorGroup->setChecked(b[kColorGroup] != 0);
-  SetRingValue(p.RingLedMode, b[kLedMode]);
-  SetRingValue(p.RingGain, b[kGain]);
-  p.NumIntegral->setValue(b[kIntegral]);
   for (int r = 0; r < kTeachRows; ++r) {
     const TeachVector& row = set.table[r];
     SetCellValue(g.GridGroups, r, kValueColumn, row[kGroup]);

@@ -8,8 +8,8 @@
 
 namespace trivolux {
 
-ParamTransfer::ParamTransfer(SharedState& state, SensorLink& link, ParameterSet& workingCopy)
-    : state_(state), link_(link), copy_(workingCopy) {}
+ParamTransfer::ParamTransfer(SharedState& state, SensorLink& link, ParameterSet& workingCopy, QObject* parent)
+    : QObject(parent), state_(state), link_(link), copy_(workingCopy) {}
 
 QString ParamTransfer::RamPlausibilityText(std::uint16_t count) {
   return QString("INFO!\n%1 PARAMETER IN RAM DID NOT PASS PLAUSIBILITY CHECK AND WERE SET TO DEFAULT VALUE!")
@@ -44,7 +44,6 @@ int ParamTransfer::ReadBlock(std::uint16_t param, std::uint16_t length, std::uin
 
 int ParamTransfer::SendPara() {
   state_.SendPending = 0;
-  if (getPanelValues) getPanelValues();
   const int s = state_.ParaSet;
 
   std::array<std::uint8_t, kTeachHalfPayload> payload{};
@@ -68,7 +67,7 @@ int ParamTransfer::GetPara() {
     if (link_.Exchange(order::kEepromToRam, 0) != 1) return -1;
     if (link_.AnswerParam != 0) {
       link_.MessageText = EepromPlausibilityText(link_.AnswerParam);
-      if (eepromNotice) eepromNotice(link_.MessageText);
+      emit eepromNotice(link_.MessageText);
     }
   }
 
@@ -82,7 +81,6 @@ int ParamTransfer::GetPara() {
 
   UnpackParameterBlock(block.data(), &copy_.block);
   for (int half = 0; half < 2; ++half) UnpackTeachHalf(halves[half].data(), half, &copy_.table);
-  if (refreshAfterRead) refreshAfterRead();
   return 1;
 }
 

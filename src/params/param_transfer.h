@@ -1,10 +1,10 @@
 #pragma once
 // SEND and GET of one parameter set between the working copy and the
-// sensor's RAM or EEPROM, over the checked exchange. Panel work (reading the
-// controls before a send, refreshing them after a read, showing the EEPROM
-// notice) is reached through hooks so this part stays free of widgets.
+// sensor's RAM or EEPROM, over the checked exchange. Free of widgets: the
+// caller brings the working copy up to date before a send and shows it
+// after a read.
+#include <QObject>
 #include <QString>
-#include <functional>
 
 #include "base/shared_state.h"
 #include "params/parameter_set.h"
@@ -13,23 +13,24 @@ namespace trivolux {
 
 class SensorLink;
 
-class ParamTransfer {
+class ParamTransfer : public QObject {
+  Q_OBJECT
  public:
-  ParamTransfer(SharedState& state, SensorLink& link, ParameterSet& workingCopy);
+  ParamTransfer(SharedState& state, SensorLink& link, ParameterSet& workingCopy, QObject* parent = nullptr);
 
-  // Controls -> working copy (GetPanelValues).
-  std::function<void()> getPanelValues;
-  // Working copy -> controls and the mode rules, after a complete read.
-  std::function<void()> refreshAfterRead;
-  // The EEPROM plausibility text for the connect page's message box.
-  std::function<void(const QString&)> eepromNotice;
-
-  // Both return 1 on success and -1 when an exchange failed (already reported).
+  // Both return 1 on success and -1 when an exchange failed (already
+  // reported). GetPara changes the working copy only when all three blocks
+  // arrived.
   int SendPara();
   int GetPara();
 
   static QString RamPlausibilityText(std::uint16_t count);
   static QString EepromPlausibilityText(std::uint16_t count);
+
+ signals:
+  // The sensor reset implausible EEPROM values to defaults while copying
+  // them to RAM (the read goes on); text is the notice for the user.
+  void eepromNotice(const QString& text);
 
  private:
   int WriteBlock(std::uint16_t param, const std::uint8_t* payload, std::uint16_t length);

@@ -9,13 +9,29 @@ constexpr char kRowColor[] = "Row color";
 constexpr char kRowSpec[] = "Row specification";
 }  // namespace
 
+const std::array<NamedColour, kRowColourKinds>& RowColours() {
+  static const std::array<NamedColour, kRowColourKinds> kColours = {{{"RED", 0xFF0000},
+                                                                     {"LIGHT GREEN", 0x80FF00},
+                                                                     {"BLUE", 0x0000FF},
+                                                                     {"BLACK", 0x000000},
+                                                                     {"PINK", 0xFF80C0},
+                                                                     {"YELLOW", 0xFFFF00},
+                                                                     {"OLIVE", 0x808000},
+                                                                     {"PURPLE", 0x800080},
+                                                                     {"LIGHT CYAN", 0x80FFFF},
+                                                                     {"ROSE", 0xFF0080},
+                                                                     {"INDIGO", 0x400080},
+                                                                     {"MAGENTA", 0xFF00FF},
+                                                                     {"GREEN", 0x008000},
+                                                                     {"TEAL", 0x408080},
+                                                                     {"DARK RED", 0x800000}}};
+  return kColours;
+}
+
 const std::array<std::int32_t, kDefaultRowColourCount>& DefaultRowColours() {
   static const auto kList = [] {
-    constexpr std::int32_t kBase[15] = {0xFF0000, 0x80FF00, 0x0000FF, 0x000000, 0xFF80C0,
-                                        0xFFFF00, 0x808000, 0x800080, 0x80FFFF, 0xFF0080,
-                                        0x400080, 0xFF00FF, 0x008000, 0x408080, 0x800000};
     std::array<std::int32_t, kDefaultRowColourCount> list{};
-    for (int k = 0; k < kDefaultRowColourCount; ++k) list[k] = kBase[k % 15];
+    for (int k = 0; k < kDefaultRowColourCount; ++k) list[k] = RowColours()[k % kRowColourKinds].rgb;
     return list;
   }();
   return kList;

@@ -15,7 +15,14 @@ constexpr int kTableAttrRows = 64;
 constexpr int kDefaultRowColourCount = 75;  // 15 colours repeated five times
 constexpr int kRowSpecMaxChars = 99;
 
-// Colours are 0xRRGGBB.
+// The 15 row colours (0xRRGGBB) with the names the colour selector shows;
+// the default list repeats them five times.
+struct NamedColour {
+  const char* name;
+  std::int32_t rgb;
+};
+constexpr int kRowColourKinds = 15;
+const std::array<NamedColour, kRowColourKinds>& RowColours();
 const std::array<std::int32_t, kDefaultRowColourCount>& DefaultRowColours();
 
 struct TableAttributes {

@@ -1,6 +1,6 @@
 #include "ui/address_combo_box.h"
 
-#include <QLineEdit>
+#include <QSignalBlocker>
 
 namespace trivolux {
 
@@ -12,36 +12,16 @@ AddressComboBox::AddressComboBox(QWidget* parent) : QComboBox(parent) {
   setMinimumContentsLength(15);
 }
 
-void AddressComboBox::InsertAtTop(const QString& text) {
-  const QString edit = currentText();
-  insertItem(0, text);
-  setEditText(edit);
-}
-
-int AddressComboBox::FindText(const QString& text) const {
-  return findText(text, Qt::MatchFixedString | Qt::MatchCaseSensitive);
-}
-
-void AddressComboBox::DeleteItem(int index) {
-  if (index < 0 || index >= count()) return;
-  const QString edit = currentText();
-  removeItem(index);
-  setEditText(edit);
-}
-
-void AddressComboBox::DeleteFrom(int index) {
-  if (index < 0) index = 0;
-  const QString edit = currentText();
-  while (count() > index) removeItem(count() - 1);
-  setEditText(edit);
-}
-
 void AddressComboBox::AddRecent(const QString& text, int maxItems) {
   const QString trimmed = text.trimmed();
   if (trimmed.isEmpty()) return;
-  for (int i = FindText(trimmed); i >= 0; i = FindText(trimmed)) removeItem(i);
+  // Rearranging the list is not a new choice of the user.
+  const QSignalBlocker block(this);
+  for (int i = findText(trimmed, Qt::MatchFixedString | Qt::MatchCaseSensitive); i >= 0;
+       i = findText(trimmed, Qt::MatchFixedString | Qt::MatchCaseSensitive))
+    removeItem(i);
   insertItem(0, trimmed);
-  DeleteFrom(qMax(maxItems, 1));
+  while (count() > qMax(maxItems, 1)) removeItem(count() - 1);
   setCurrentIndex(0);
 }
 

@@ -3,15 +3,15 @@
 // title and text, and nothing changes or starts.
 #include <QtTest>
 
-#include "app/help_catalogue.h"
-#include "app/scope_app.h"
-#include "scripted_popups.h"
+#include "app_fixture.h"
+#include "base/help_catalogue.h"
+#include "base/shared_state.h"
+#include "ui/panels.h"
 
 using trivolux::FindHelp;
 using trivolux::HelpEntries;
 using trivolux::HelpEntryCount;
-using trivolux::ScopeApp;
-using trivolux::test::ScriptedPopups;
+using trivolux::test::AppFixture;
 
 namespace {
 
@@ -39,10 +39,11 @@ class HelpAppTest : public QObject {
   Q_OBJECT
  private slots:
   void everyEntryShowsItsTextOnTheAssembledPanels() {
-    ScriptedPopups popups;
-    ScopeApp app(popups, QDir::tempPath());
-    const QList<QWidget*> roots = {&app.mainPanel(), &app.bigColourPanel(), &app.bigGroupPanel(),
-                                   &app.passwordPanel()};
+    AppFixture fixture;
+    trivolux::test::ScriptedPopups& popups = fixture.popups;
+    trivolux::Panels& panels = fixture.panels();
+    const QList<QWidget*> roots = {&panels.mainPanel(), &panels.bigColourPanel(), &panels.bigGroupPanel(),
+                                   &panels.passwordPanel()};
     for (QWidget* root : roots) root->show();
     QHash<QString, QList<QWidget*>> byCallback;
     QHash<QWidget*, QString> before;
@@ -82,17 +83,7 @@ class HelpAppTest : public QObject {
     for (auto it = before.cbegin(); it != before.cend(); ++it)
       QVERIFY2(ValueOf(it.key()) == it.value(), qPrintable(it.key()->objectName()));
     QCOMPARE(fired, 0);
-    QVERIFY(!app.state().RunFlag);
-  }
-
-  void teachGridHelpComesFromTheCatalogue() {
-    ScriptedPopups popups;
-    ScopeApp app(popups, QDir::tempPath());
-    // The teach grid's context menu "Help" entry runs this slot.
-    app.CBF_GridCttHelp();
-    QCOMPARE(popups.record.size(), std::size_t(1));
-    QCOMPARE(popups.record[0].title, QString("INFO!"));
-    QCOMPARE(popups.record[0].text, QString::fromUtf8(FindHelp("CBF_GridCttHelp")->text));
+    QVERIFY(!fixture.state().RunFlag);
   }
 };
 

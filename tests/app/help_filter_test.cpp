@@ -5,7 +5,7 @@
 
 #include <QtTest>
 
-#include "app/help_catalogue.h"
+#include "base/help_catalogue.h"
 #include "scripted_popups.h"
 #include "ui/big_colour_panel.h"
 #include "ui/big_group_panel.h"

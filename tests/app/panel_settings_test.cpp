@@ -1,6 +1,6 @@
-// The panel settings file on a running program: written complete after a
-// start without a file, read back into the panels, and kept in the user's
-// directories when the program directory is not writable.
+// The panel settings file on a running program: written complete, read back
+// into the panels, a foreign file ignored, and an installed program's file
+// taken over into the user's directory.
 #include "app/panel_settings.h"
 
 #include <QComboBox>
@@ -10,107 +10,137 @@
 #include <QtTest>
 
 #include "app/scope_app.h"
+#include "app_fixture.h"
 #include "ini/ini_text.h"
 #include "link/link_controller.h"
-#include "scripted_popups.h"
+#include "ui/panels.h"
 
 namespace trivolux {
+
+using test::AppFixture;
+
+namespace {
+// A settings file that only selects TCP/IP at port 0 (a connection attempt
+// fails at once); everything else is missing and loads as defaults.
+void WriteConnectionOnly(const QString& path) {
+  IniText ini;
+  ini.PutString("GENERAL INFO", "FILE TYPE:", "Panel Settings");
+  ini.PutInt("COMMUNICATION SETTINGS", "COMPROTOCOL", 1);
+  ini.PutString("COMMUNICATION SETTINGS", "IP ADRESS", "127.0.0.1");
+  ini.PutString("COMMUNICATION SETTINGS", "PORT NUMBER", "0");
+  QCOMPARE(ini.WriteToFile(path), 0);
+}
+
+QRgb CellColour(QTableWidget* grid, int row, int column) {
+  return grid->item(row, column)->background().color().rgb() & 0xFFFFFF;
+}
+}  // namespace
 
 class PanelSettingsTest : public QObject {
   Q_OBJECT
 
-  // A program without a sensor (TCP/IP port 0 fails at once, OFFLINE chosen).
-  struct Rig {
-    test::ScriptedPopups popups;
-    ScopeApp app;
-    Rig(const QString& programDir, const SettingsLocation& location) : app(popups, programDir) {
-      app.panelSettings().SetLocation(location);
-      popups.generics = {1, 1};
-    }
-  };
-
  private slots:
   void WrittenCompleteAndReadBack() {
     QTemporaryDir dir;
-    const SettingsLocation location{dir.filePath("PanelSettings.cfg"), dir.path()};
     {
-      Rig rig(dir.path(), location);
-      rig.app.InitAll();  // no file: defaults (RS-232 COM1) and a failed attempt
-      auto& c = rig.app.connectPage().ui;
-      c.RingProtocol->setCurrentIndex(c.RingProtocol->findData(1));
+      AppFixture first(dir.path());
+      WriteConnectionOnly(first.Path("PanelSettings.cfg"));
+      first.popups.generics = {1};
+      first.app().InitAll();
+      Panels& panels = first.panels();
+      auto& c = panels.connectPage().ui;
       c.StrIpAdress->setEditText("10.1.2.3");
-      rig.app.linkController().CBF_StringIpAdress();
+      first.link().CBF_StringIpAdress();
       c.StrIpAdress->setEditText("127.0.0.1");
-      rig.app.linkController().CBF_StringIpAdress();
+      first.link().CBF_StringIpAdress();
       c.StrPortNumber->setText("10005");
       c.StrID->setText("LINE 7");
       c.RingBaudrate->setCurrentIndex(c.RingBaudrate->findData(2));
-      rig.app.tableAttrPage().ui.GridTableAttr->item(3, 0)->setText("cream");
-      rig.app.mainPanel().setGeometry(30, 50, 900, 600);
-      rig.app.CBF_MAINP_Close();
+      panels.tableAttrPage().ui.GridTableAttr->item(3, 0)->setText("cream");
+      panels.mainPanel().setGeometry(30, 50, 900, 600);
+      first.app().CBF_MAINP_Close();
     }
     IniText ini;
-    QCOMPARE(ini.ReadFromFile(location.settingsPath), 0);
+    QCOMPARE(ini.ReadFromFile(dir.filePath("PanelSettings.cfg")), 0);
     QCOMPARE(ini.Sections().size(), size_t(5 + 64));
     QCOMPARE(ini.Sections().back().name, std::string("TABLE ATTR OF TEACH VECTOR 63"));
     std::int32_t colour = 0;
     QCOMPARE(ini.GetInt("TABLE ATTR OF TEACH VECTOR 15", "Row color", &colour), 1);
     QCOMPARE(colour, 0xFF0000);
 
-    Rig again(dir.path(), location);
+    AppFixture again(dir.path());
     again.popups.generics = {1};
-    again.app.InitAll();  // nobody listens on 127.0.0.1:10005: OFFLINE
-    auto& c = again.app.connectPage().ui;
+    again.app().InitAll();  // nobody listens on 127.0.0.1:10005: OFFLINE
+    Panels& panels = again.panels();
+    auto& c = panels.connectPage().ui;
     QCOMPARE(c.RingProtocol->currentData().toInt(), 1);
     QCOMPARE(c.RingBaudrate->currentData().toInt(), 2);
     QCOMPARE(c.StrIpAdress->currentText(), QStringLiteral("127.0.0.1"));
-    QCOMPARE(c.StrIpAdress->count(), 2);
-    QCOMPARE(c.StrIpAdress->itemText(0), QStringLiteral("127.0.0.1"));
-    QCOMPARE(c.StrIpAdress->itemText(1), QStringLiteral("10.1.2.3"));
+    QCOMPARE(c.StrIpAdress->Items(), (QStringList{"127.0.0.1", "10.1.2.3"}));
     QCOMPARE(c.StrPortNumber->text(), QStringLiteral("10005"));
     QCOMPARE(c.StrID->text(), QStringLiteral("LINE 7"));
-    QCOMPARE(again.app.recordPage().ui.DispRecID->text(), QStringLiteral("LINE 7"));
-    QCOMPARE(again.app.tableAttrPage().ui.GridTableAttr->item(3, 0)->text(), QStringLiteral("cream"));
-    QCOMPARE(again.app.teachPage().ui.GridTeach->item(15, 5)->background().color().rgb() & 0xFFFFFF,
-             0xFF0000u);
-    QCOMPARE(again.app.groupHoldPage().ui.GridHold->item(6, 1)->background().color().rgb() & 0xFFFFFF,
-             0xFFFF00u);
-    QCOMPARE(again.app.mainPanel().size(), QSize(900, 600));
-    QCOMPARE(again.app.recordPage().ui.DispRecFile->text(), dir.filePath("RecordFile.dat"));
+    QCOMPARE(panels.recordPage().ui.DispRecID->text(), QStringLiteral("LINE 7"));
+    QCOMPARE(panels.bigColourPanel().ui.DispBigColourId->text(), QStringLiteral("LINE 7"));
+    QCOMPARE(panels.tableAttrPage().ui.GridTableAttr->item(3, 0)->text(), QStringLiteral("cream"));
+    QCOMPARE(CellColour(panels.teachPage().ui.GridTeach, 15, 5), 0xFF0000u);
+    QCOMPARE(CellColour(panels.groupHoldPage().ui.GridHold, 6, 1), 0xFFFF00u);
+    QCOMPARE(panels.mainPanel().size(), QSize(900, 600));
+    QCOMPARE(panels.recordPage().ui.DispRecFile->text(), dir.filePath("RecordFile.dat"));
   }
 
+  // Only the loading steps run: a foreign file leaves the built-in defaults,
+  // whose RS-232 COM1 must not be opened by a test.
   void ForeignFileIsIgnored() {
-    QTemporaryDir dir;
-    const SettingsLocation location{dir.filePath("PanelSettings.cfg"), dir.path()};
+    AppFixture fixture;
     IniText foreign;
     foreign.PutString("GENERAL INFO", "FILE TYPE:", "Parameter");
     foreign.PutString("GENERAL INFO", "PANEL ID:", "FOREIGN");
     foreign.PutInt("COMMUNICATION SETTINGS", "COMPROTOCOL", 1);
     foreign.PutString("COMMUNICATION SETTINGS", "PORT NUMBER", "0");
     foreign.PutInt("TABLE ATTR OF TEACH VECTOR 0", "Row color", 0x123456);
-    QCOMPARE(foreign.WriteToFile(location.settingsPath), 0);
-    Rig rig(dir.path(), location);
-    rig.popups.generics = {1};
-    rig.app.InitAll();
-    auto& c = rig.app.connectPage().ui;
+    QCOMPARE(foreign.WriteToFile(fixture.Path("PanelSettings.cfg")), 0);
+    fixture.settings().LoadPanelSettings();
+    fixture.settings().GetConnectionSettingsFromFile();
+    auto& c = fixture.panels().connectPage().ui;
     QCOMPARE(c.RingProtocol->currentData().toInt(), 0);
     QCOMPARE(c.StrPortNumber->text(), QStringLiteral("10001"));
     QVERIFY(c.StrID->text().isEmpty());
-    QCOMPARE(rig.app.tableAttrPage().ui.GridTableAttr->item(0, 1)->background().color().rgb() & 0xFFFFFF,
-             0xFF0000u);
+    QCOMPARE(CellColour(fixture.panels().tableAttrPage().ui.GridTableAttr, 0, 1), 0xFF0000u);
   }
 
-  void UnwritableProgramDirectoryUsesTheUserDirectories() {
+  // An installed program: the first start takes the settings installed in
+  // the program directory, every store goes to the user's directory, and
+  // later starts read the user's own file.
+  void InstalledSettingsAreTakenOverIntoTheUserDirectory() {
     QTemporaryDir program, config, documents;
     const auto location = ResolveSettingsLocation(program.path(), config.filePath("cfg"), documents.path(),
                                                   [&](const QString& d) { return d != program.path(); });
-    Rig rig(program.path(), location);
-    rig.app.InitAll();
-    QCOMPARE(rig.app.panelSettingsPath(), config.filePath("cfg/PanelSettings.cfg"));
-    QCOMPARE(rig.app.recordPage().ui.DispRecFile->text(), documents.filePath("RecordFile.dat"));
-    rig.app.StorePanelSettings();
+    IniText installed;
+    installed.PutString("GENERAL INFO", "FILE TYPE:", "Panel Settings");
+    installed.PutString("GENERAL INFO", "PANEL ID:", "INSTALLED");
+    installed.PutInt("COMMUNICATION SETTINGS", "COMPROTOCOL", 1);
+    QCOMPARE(installed.WriteToFile(program.filePath("PanelSettings.cfg")), 0);
+    {
+      AppFixture fixture(program.path());
+      fixture.settings().SetLocation(location);
+      fixture.settings().LoadPanelSettings();
+      fixture.settings().GetConnectionSettingsFromFile();
+      auto& c = fixture.panels().connectPage().ui;
+      QCOMPARE(c.StrID->text(), QStringLiteral("INSTALLED"));
+      QCOMPARE(c.RingProtocol->currentData().toInt(), 1);
+      QCOMPARE(fixture.panels().recordPage().ui.DispRecFile->text(), documents.filePath("RecordFile.dat"));
+      c.StrID->setText("MINE");
+      fixture.settings().StorePanelSettings();
+    }
     QVERIFY(QFile::exists(config.filePath("cfg/PanelSettings.cfg")));
-    QVERIFY(!QFile::exists(program.filePath("PanelSettings.cfg")));
+    IniText stillInstalled;
+    QCOMPARE(stillInstalled.ReadFromFile(program.filePath("PanelSettings.cfg")), 0);
+    QCOMPARE(stillInstalled.ToText(), installed.ToText());
+
+    AppFixture later(program.path());
+    later.settings().SetLocation(location);
+    later.settings().LoadPanelSettings();
+    QCOMPARE(later.panels().connectPage().ui.StrID->text(), QStringLiteral("MINE"));
   }
 };
 

@@ -17,14 +17,16 @@
 #include <memory>
 #include <set>
 
-#include "app/panel_settings.h"
-#include "app/scope_app.h"
-#include "app_start.h"
-#include "scripted_popups.h"
+#include "app_fixture.h"
+#include "base/help_catalogue.h"
+#include "link/link_controller.h"
+#include "teach/table_attributes.h"
+#include "teach/teach_grid_menu.h"
+#include "ui/panels.h"
 
 using trivolux::MainPanel;
 using trivolux::ScopeApp;
-using trivolux::test::ScriptedPopups;
+using trivolux::test::AppFixture;
 
 namespace {
 
@@ -36,8 +38,8 @@ std::map<QString, QWidget*> NamedControls(ScopeApp& app) {
                                        "Grid",   "Graph", "Chart",  "Led",   "Disp", "Switch",
                                        "Radio",  "Tab",   "Swatch", "Bar",   "Deco"};
   std::map<QString, QWidget*> named;
-  QList<QWidget*> roots = {&app.mainPanel(), &app.bigColourPanel(), &app.bigGroupPanel(),
-                           &app.passwordPanel()};
+  QList<QWidget*> roots = {&app.panels().mainPanel(), &app.panels().bigColourPanel(),
+                           &app.panels().bigGroupPanel(), &app.panels().passwordPanel()};
   for (QWidget* root : roots) {
     for (QWidget* w : root->findChildren<QWidget*>()) {
       const QString name = w->objectName();
@@ -78,40 +80,32 @@ class ScopeAppTest : public QObject {
   Q_OBJECT
 
  private:
-  std::unique_ptr<ScriptedPopups> popups_;
-  std::unique_ptr<ScopeApp> app_;
-  QTemporaryDir settingsDir_;
+  std::unique_ptr<AppFixture> fixture_;
 
   ScopeApp& Started() {
-    trivolux::test::StartOffline(*app_, *popups_, settingsDir_.path());
-    return *app_;
+    fixture_->StartOffline();
+    return fixture_->app();
   }
 
  private slots:
-  void init() {
-    popups_ = std::make_unique<ScriptedPopups>();
-    app_ = std::make_unique<ScopeApp>(*popups_, QDir::tempPath());
-  }
-  void cleanup() {
-    app_.reset();
-    popups_.reset();
-  }
+  void init() { fixture_ = std::make_unique<AppFixture>(); }
+  void cleanup() { fixture_.reset(); }
 
   void startUpState() {
     ScopeApp& app = Started();
-    MainPanel& main = app.mainPanel();
+    MainPanel& main = app.panels().mainPanel();
     QCOMPARE(main.windowTitle(), QString("TRIVOLUX VR Scope V1.2"));
     QVERIFY(main.isVisible());
-    QCOMPARE(main.size(), QSize(790, 548));
+    QCOMPARE(main.size(), QSize(MainPanel::kDefaultWidth, MainPanel::kDefaultHeight));
     // The failed connection attempt brought the connect page to the front.
     QCOMPARE(main.ui.TabMain->currentIndex(), int(MainPanel::kConnectPage));
     QVERIFY(!main.ui.TabMain->isTabVisible(MainPanel::kOffsetPage));
-    QCOMPARE(app.CurrentChildPanel(), &app.dataPanel());
-    QVERIFY(app.dataPanel().isVisible());
-    QCOMPARE(app.dataPanel().ui.TabDataP1->currentIndex(), 3);
+    QCOMPARE(app.panels().CurrentChildPanel(), &app.panels().dataPanel());
+    QVERIFY(app.panels().dataPanel().isVisible());
+    QCOMPARE(app.panels().dataPanel().ui.TabDataP1->currentIndex(), 3);
     // The child area sits at the documented place in the main panel.
     QCOMPARE(main.ui.StackChild->geometry().topLeft(), QPoint(286, 63));
-    QCOMPARE(app.panelSettingsPath(), settingsDir_.path() + "/PanelSettings.cfg");
+    QCOMPARE(app.panelSettingsPath(), fixture_->Path("PanelSettings.cfg"));
     // OFFLINE after the failed attempt selected FILE for parameter transfers.
     QCOMPARE(app.state().MemorySelection, trivolux::Memory::File);
     QVERIFY(main.ui.ButtonFile->isChecked() && main.ui.ButtonParaSet0->isChecked());
@@ -131,26 +125,32 @@ class ScopeAppTest : public QObject {
     QVERIFY(main.ui.LabelLogo->isVisible());
     QVERIFY(!main.ui.LabelLogo->pixmap().isNull());
     QCOMPARE(main.ui.FrameBanner->palette().color(QPalette::Window), QColor(0x00, 0x80, 0xFF));
+    // The colour selector offers the row colours (as 0xRRGGBB values), then white and grey.
+    QComboBox* colours = app.panels().tableAttrPage().ui.RingRowColor;
+    QCOMPARE(colours->count(), trivolux::kRowColourKinds + 2);
+    for (int i = 0; i < trivolux::kRowColourKinds; ++i)
+      QCOMPARE(colours->itemData(i).toInt(), trivolux::RowColours()[i].rgb);
   }
 
   void childPanelSwitching() {
     ScopeApp& app = Started();
-    QWidget* children[] = {&app.dataPanel(), &app.graphPanel(), &app.meanTeachPanel(), &app.recTeachPanel(),
-                           &app.scopeGraphPanel()};
+    QWidget* children[] = {&app.panels().dataPanel(), &app.panels().graphPanel(),
+                           &app.panels().meanTeachPanel(), &app.panels().recTeachPanel(),
+                           &app.panels().scopeGraphPanel()};
     for (QWidget* shown : children) {
-      app.ShowChildPanelDisp(shown);
-      QCOMPARE(app.CurrentChildPanel(), shown);
+      app.panels().ShowChildPanelDisp(shown);
+      QCOMPARE(app.panels().CurrentChildPanel(), shown);
       for (QWidget* c : children) QCOMPARE(c->isVisible(), c == shown);
     }
     // Anything else shows the data panel but is remembered as given.
-    QWidget& notAChild = app.connectPage();
-    app.ShowChildPanelDisp(&notAChild);
-    QCOMPARE(app.CurrentChildPanel(), &notAChild);
-    for (QWidget* c : children) QCOMPARE(c->isVisible(), c == &app.dataPanel());
-    app.ShowChildPanelDisp(&app.graphPanel());
-    app.ShowChildPanelDisp(nullptr);
-    QVERIFY(app.dataPanel().isVisible());
-    QVERIFY(!app.graphPanel().isVisible());
+    QWidget& notAChild = app.panels().connectPage();
+    app.panels().ShowChildPanelDisp(&notAChild);
+    QCOMPARE(app.panels().CurrentChildPanel(), &notAChild);
+    for (QWidget* c : children) QCOMPARE(c->isVisible(), c == &app.panels().dataPanel());
+    app.panels().ShowChildPanelDisp(&app.panels().graphPanel());
+    app.panels().ShowChildPanelDisp(nullptr);
+    QVERIFY(app.panels().dataPanel().isVisible());
+    QVERIFY(!app.panels().graphPanel().isVisible());
   }
 
   void setButtonsDimmedTouchesExactlyTheDocumentedControls_data() {
@@ -174,7 +174,7 @@ class ScopeAppTest : public QObject {
       if (!name.section('.', -1).startsWith("Tab")) w->setEnabled(dim == 1);
     }
     const auto before = EnabledStates(controls);
-    app.SetButtonsDimmed(keepTransfer, dim);
+    app.panels().SetButtonsDimmed(keepTransfer, dim);
 
     std::set<QString> expected = {
         "ButtonGo",          "ButtonTryToConnect",   "ButtonDisconnect",   "RingBaudrate",
@@ -185,24 +185,24 @@ class ScopeAppTest : public QObject {
     if (keepTransfer == 0)
       expected.insert({"ButtonSend", "ButtonGet", "ButtonRam", "ButtonEeprom", "ButtonFile"});
     if (dim == 1) expected.insert({"ButtonChangeBaudrate", "ButtonGenHwInfoFile"});
-    if (app.recTeachPanel().findChild<QWidget*>("ButtonTP2Start")) expected.insert("ButtonTP2Start");
+    if (app.panels().recTeachPanel().findChild<QWidget*>("ButtonTP2Start")) expected.insert("ButtonTP2Start");
     const std::set<QString> changed = Names(controls, before);
     QCOMPARE(changed, expected);
   }
 
   void connectPageShowsTheSelectedProtocol() {
     ScopeApp& app = Started();
-    Ui::ConnectPage& c = app.connectPage().ui;
-    QWidget* page = &app.connectPage();
+    Ui::ConnectPage& c = app.panels().connectPage().ui;
+    QWidget* page = &app.panels().connectPage();
     c.RingProtocol->setCurrentIndex(0);
-    app.InitConnectPanel();
-    QCOMPARE(app.comProtocol(), 0);
+    app.linkController().InitConnectPanel();
+    QCOMPARE(app.linkController().ComProtocol, 0);
     QVERIFY(c.RingComPort->isVisibleTo(page) && c.RingBaudrate->isVisibleTo(page));
     QVERIFY(c.ButtonChangeBaudrate->isVisibleTo(page));
     QVERIFY(!c.StrIpAdress->isVisibleTo(page) && !c.StrPortNumber->isVisibleTo(page));
     c.RingProtocol->setCurrentIndex(1);
-    app.InitConnectPanel();
-    QCOMPARE(app.comProtocol(), 1);
+    app.linkController().InitConnectPanel();
+    QCOMPARE(app.linkController().ComProtocol, 1);
     QVERIFY(!c.RingComPort->isVisibleTo(page) && !c.RingBaudrate->isVisibleTo(page));
     QVERIFY(!c.ButtonChangeBaudrate->isVisibleTo(page));
     QVERIFY(c.StrIpAdress->isVisibleTo(page) && c.StrPortNumber->isVisibleTo(page));
@@ -210,8 +210,8 @@ class ScopeAppTest : public QObject {
 
   void tabChangesByTheUserApplyTheRules() {
     ScopeApp& app = Started();
-    Ui::ConnectPage& c = app.connectPage().ui;
-    QTabWidget* tab = app.mainPanel().ui.TabMain;
+    Ui::ConnectPage& c = app.panels().connectPage().ui;
+    QTabWidget* tab = app.panels().mainPanel().ui.TabMain;
     QTabBar* bar = tab->tabBar();
     for (QWidget* w : {c.ButtonAccept, c.ButtonChangeBaudrate, c.ButtonGenHwInfoFile}) w->setEnabled(true);
     app.state().RunFlag = 1;
@@ -233,13 +233,13 @@ class ScopeAppTest : public QObject {
 
     // The scope page, reached by keyboard: GO stops, the scope graph shows.
     tab->setCurrentIndex(MainPanel::kTableAttrPage);
-    QCOMPARE(app.CurrentChildPanel(), &app.dataPanel());
+    QCOMPARE(app.panels().CurrentChildPanel(), &app.panels().dataPanel());
     app.state().RunFlag = 1;
     QTest::keyClick(tab, Qt::Key_Tab, Qt::ControlModifier);
     QCOMPARE(tab->currentIndex(), int(MainPanel::kScopePage));
     QCOMPARE(app.state().RunFlag, std::uint16_t(0));
-    QCOMPARE(app.CurrentChildPanel(), &app.scopeGraphPanel());
-    QVERIFY(app.scopeGraphPanel().isVisible());
+    QCOMPARE(app.panels().CurrentChildPanel(), &app.panels().scopeGraphPanel());
+    QVERIFY(app.panels().scopeGraphPanel().isVisible());
 
     // Other pages leave the flags alone.
     app.state().RunFlag = 1;
@@ -250,42 +250,42 @@ class ScopeAppTest : public QObject {
 
   void teachGridContextMenu() {
     ScopeApp& app = Started();
-    QMenu* menu = app.teachGridMenu();
+    QMenu* menu = app.teachGridMenu().menu();
     QVERIFY(menu);
     QStringList entries;
     for (QAction* a : menu->actions()) entries << (a->isSeparator() ? QString("-") : a->text());
     QCOMPARE(entries, QStringList({"Help", "-", "Set selection to", "Increment selection with",
                                    "Reset selection", "-", "Teach tolerance off", "Teach tolerance on"}));
-    QVERIFY(app.teachTolOffAction()->isEnabled());
-    QVERIFY(!app.teachTolOnAction()->isEnabled());
+    QVERIFY(app.teachGridMenu().teachTolOffAction()->isEnabled());
+    QVERIFY(!app.teachGridMenu().teachTolOnAction()->isEnabled());
 
-    app.helpAction()->trigger();
-    QCOMPARE(popups_->record.size(), size_t(1));
-    QCOMPARE(popups_->record[0].title, QString("INFO!"));
-    QVERIFY(
-        popups_->record[0].text.startsWith("Change cell value with a left double click or with F2. \n\n"));
-    QVERIFY(popups_->record[0].text.endsWith("Tolerance will be set automatically to a default value."));
+    app.teachGridMenu().helpAction()->trigger();
+    const auto& record = fixture_->popups.record;
+    QCOMPARE(record.size(), size_t(1));
+    QCOMPARE(record[0].title, QString("INFO!"));
+    QCOMPARE(record[0].text, QString::fromUtf8(trivolux::FindHelp("CBF_GridCttHelp")->text));
 
     // A right click on the grid opens this menu; the other grids have none.
-    QTableWidget* grid = app.teachPage().ui.GridTeach;
+    QTableWidget* grid = app.panels().teachPage().ui.GridTeach;
     const QPoint pos(40, 40);
     QContextMenuEvent event(QContextMenuEvent::Mouse, pos, grid->viewport()->mapToGlobal(pos));
     QCoreApplication::sendEvent(grid->viewport(), &event);
     QTRY_VERIFY_WITH_TIMEOUT(menu->isVisible(), 2000);
     menu->hide();
-    for (QTableWidget* g : {app.groupHoldPage().ui.GridGroups, app.groupHoldPage().ui.GridHold,
-                            app.tableAttrPage().ui.GridTableAttr})
+    for (QTableWidget* g :
+         {app.panels().groupHoldPage().ui.GridGroups, app.panels().groupHoldPage().ui.GridHold,
+          app.panels().tableAttrPage().ui.GridTableAttr})
       QCOMPARE(g->contextMenuPolicy(), Qt::NoContextMenu);
   }
 
   void rightDoubleClickRestoresTheDefaultSizeCentred() {
     ScopeApp& app = Started();
-    MainPanel& main = app.mainPanel();
+    MainPanel& main = app.panels().mainPanel();
     main.resize(1000, 700);
     main.move(0, 0);
     // On the banner, away from its texts: the click reaches the panel itself.
     QTest::mouseDClick(main.ui.FrameBanner, Qt::RightButton, {}, QPoint(main.ui.FrameBanner->width() - 8, 8));
-    QCOMPARE(main.size(), QSize(790, 548));
+    QCOMPARE(main.size(), QSize(MainPanel::kDefaultWidth, MainPanel::kDefaultHeight));
     const QPoint centre = main.screen()->availableGeometry().center();
     QVERIFY((main.frameGeometry().center() - centre).manhattanLength() <= 2);
     // A left double click does nothing of that kind.
@@ -296,17 +296,17 @@ class ScopeAppTest : public QObject {
 
   void functionKeysClickTheirButtonsWhereverTheFocusIs() {
     ScopeApp& app = Started();
-    Ui::MainPanel& m = app.mainPanel().ui;
-    app.SetButtonsDimmed(0, 0);
+    Ui::MainPanel& m = app.panels().mainPanel().ui;
+    app.panels().SetButtonsDimmed(0, 0);
     QSignalSpy send(m.ButtonSend, &QPushButton::clicked), get(m.ButtonGet, &QPushButton::clicked),
         go(m.ButtonGo, &QPushButton::clicked), stop(m.ButtonStop, &QPushButton::clicked);
-    app.mainPanel().activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&app.mainPanel()));
-    QSpinBox* focus = app.parameterPage().ui.NumAverage;
+    app.panels().mainPanel().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&app.panels().mainPanel()));
+    QSpinBox* focus = app.panels().parameterPage().ui.NumAverage;
     focus->setFocus();
     QTest::keyClick(focus, Qt::Key_F9);
-    QTest::keyClick(app.teachPage().ui.GridTeach, Qt::Key_F10);
-    QTest::keyClick(app.mainPanel().ui.TabMain, Qt::Key_F11);
+    QTest::keyClick(app.panels().teachPage().ui.GridTeach, Qt::Key_F10);
+    QTest::keyClick(app.panels().mainPanel().ui.TabMain, Qt::Key_F11);
     QTest::keyClick(focus, Qt::Key_F12);
     QCOMPARE(send.count(), 1);
     QCOMPARE(get.count(), 1);
@@ -314,7 +314,7 @@ class ScopeAppTest : public QObject {
     QCOMPARE(stop.count(), 1);
     QCOMPARE(focus->value(), 1);
     // A dimmed button ignores its key.
-    app.SetButtonsDimmed(0, 1);
+    app.panels().SetButtonsDimmed(0, 1);
     QTest::keyClick(focus, Qt::Key_F11);
     QTest::keyClick(focus, Qt::Key_F9);
     QCOMPARE(go.count(), 1);
@@ -324,7 +324,7 @@ class ScopeAppTest : public QObject {
   void closingTheMainWindowEndsTheEventLoop() {
     ScopeApp& app = Started();
     app.state().RunFlag = 1;
-    QTimer::singleShot(0, &app.mainPanel(), &QWidget::close);
+    QTimer::singleShot(0, &app.panels().mainPanel(), &QWidget::close);
     // A close that failed to end the loop would hang: fail instead.
     QTimer::singleShot(10000, qApp, [] { QCoreApplication::exit(7); });
     QCOMPARE(QCoreApplication::exec(), 0);

@@ -4,20 +4,18 @@
 #include "link/link_controller.h"
 
 #include <QComboBox>
-#include <QPlainTextEdit>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include "app/panel_settings.h"
 #include "app/panel_settings_file.h"
-#include "app/scope_app.h"
+#include "app_fixture.h"
+#include "base/shared_state.h"
 #include "fake_peer.h"
 #include "ini/ini_text.h"
-#include "base/event_wait.h"
 #include "link/link_texts.h"
 #include "link/orders.h"
-#include "scripted_popups.h"
 #include "sim/simulator.h"
+#include "ui/panels.h"
 
 namespace trivolux {
 
@@ -43,17 +41,16 @@ const QString kCouldNot =
 class LinkControllerTest : public QObject {
   Q_OBJECT
 
+  // The program with settings selecting TCP/IP at host:port; tests start it.
   struct Rig {
-    QTemporaryDir dir;
-    test::ScriptedPopups popups;
-    ScopeApp app{popups, dir.path()};
-    Rig(const QString& host, const QString& port) {
-      const SettingsLocation location{QDir(dir.path()).filePath("PanelSettings.cfg"), dir.path()};
-      app.panelSettings().SetLocation(location);
-      SeedTcpSettings(location, host, port);
-    }
-    LinkController& link() { return app.linkController(); }
-    QString Messages() { return app.connectPage().ui.TextMessages->toPlainText(); }
+    test::AppFixture fixture;
+    test::ScriptedPopups& popups = fixture.popups;
+    Panels& panels = fixture.panels();
+    SharedState& state = fixture.state();
+    Rig(const QString& host, const QString& port) { fixture.SeedTcp(host, port); }
+    void Start() { fixture.Start(); }
+    LinkController& link() { return fixture.link(); }
+    QString Messages() { return fixture.Messages(); }
     std::vector<test::PopupRecord> Generics() { return popups.OfKind("generic"); }
   };
 
@@ -62,18 +59,18 @@ class LinkControllerTest : public QObject {
     FakePeer peer;
     EnqueueAcceptedSensor(peer, "TRIVOLUX VR V1.2.0  LINE 4", 65535);
     Rig rig("127.0.0.1", QString::number(peer.Port()));
-    rig.app.InitAll();
-    QCOMPARE(rig.app.state().SensorConnected, 1);
-    QCOMPARE(rig.app.state().TcpConnected, 1);
+    rig.Start();
+    QCOMPARE(rig.state.SensorConnected, 1);
+    QCOMPARE(rig.state.TcpConnected, 1);
     QCOMPARE(rig.link().StatusText(), QStringLiteral("TRIVOLUX VR V1.2 LINE 4"));
     QCOMPARE(rig.link().StatusToolTip(), QStringLiteral("TRIVOLUX VR V1.2.0  LINE 4"));
     QCOMPARE(rig.Messages(),
              QStringLiteral("TRY TO CONNECT!\nTRIVOLUX VR V1.2 LINE 4\nSERIAL NUMBER: 65535\n\n"));
-    const auto& c = rig.app.connectPage().ui;
+    const auto& c = rig.panels.connectPage().ui;
     QVERIFY(c.ButtonAccept->isEnabled());
     QVERIFY(c.ButtonChangeBaudrate->isEnabled());
     QVERIFY(c.ButtonGenHwInfoFile->isEnabled());
-    QVERIFY(rig.app.mainPanel().ui.ButtonGo->isEnabled());
+    QVERIFY(rig.panels.mainPanel().ui.ButtonGo->isEnabled());
     QVERIFY(rig.popups.record.empty());
     QCOMPARE(peer.requests.at(0).toHex(' '), QByteArray("55 07 00 00 00 00 aa 52"));
     // The connection check reads the parameter set right after identifying the sensor.
@@ -87,7 +84,7 @@ class LinkControllerTest : public QObject {
     peer.Enqueue({IdentAnswer("TRIVOLUX VR V1.3.0 SIM", 17)});
     Rig rig("127.0.0.1", QString::number(peer.Port()));
     rig.popups.generics = {1};  // OFFLINE
-    rig.app.InitAll();
+    rig.Start();
     QCOMPARE(rig.Generics().size(), size_t(1));
     const auto popup = rig.Generics()[0];
     QCOMPARE(popup.title, QStringLiteral("ATTENTION!"));
@@ -97,17 +94,17 @@ class LinkControllerTest : public QObject {
                             "sensor is: TRIVOLUX VR V1.3\nThe serial number is: 17\n\nClose window "
                             "or work in offline mode!"));
     // Offline: parameter transfers go to files.
-    QCOMPARE(rig.app.state().SensorConnected, 0);
-    QCOMPARE(rig.app.state().QuitRequested, false);
-    QVERIFY(rig.app.state().MemorySelection == Memory::File);
-    const auto& m = rig.app.mainPanel().ui;
+    QCOMPARE(rig.state.SensorConnected, 0);
+    QCOMPARE(rig.state.QuitRequested, false);
+    QVERIFY(rig.state.MemorySelection == Memory::File);
+    const auto& m = rig.panels.mainPanel().ui;
     QVERIFY(m.ButtonFile->isChecked());
     QVERIFY(!m.ButtonRam->isChecked());
     QVERIFY(m.ButtonSend->isEnabled());
     QVERIFY(m.ButtonGet->isEnabled());
     QVERIFY(!m.ButtonGo->isEnabled());
-    QVERIFY(rig.app.connectPage().ui.ButtonTryToConnect->isEnabled());
-    QVERIFY(!rig.app.connectPage().ui.ButtonAccept->isEnabled());
+    QVERIFY(rig.panels.connectPage().ui.ButtonTryToConnect->isEnabled());
+    QVERIFY(!rig.panels.connectPage().ui.ButtonAccept->isEnabled());
     QCOMPARE(rig.link().StatusText(), QStringLiteral("NO SENSOR CONNECTED!"));
     QVERIFY(rig.Messages().endsWith("NO SENSOR CONNECTED!\n\n"));
   }
@@ -116,8 +113,8 @@ class LinkControllerTest : public QObject {
     FakePeer peer;
     peer.Enqueue({AnswerFrame(order::kError, 1)});
     Rig rig("127.0.0.1", QString::number(peer.Port()));
-    rig.app.InitAll();  // the unscripted popup answers CLOSE
-    QVERIFY(rig.app.state().QuitRequested);
+    rig.Start();  // the unscripted popup answers CLOSE
+    QVERIFY(rig.state.QuitRequested);
     QCOMPARE(rig.Generics().size(), size_t(1));
     QCOMPARE(rig.Generics()[0].text, kCouldNot);
     QVERIFY(rig.Messages().contains(
@@ -142,14 +139,14 @@ class LinkControllerTest : public QObject {
     QFETCH(QStringList, texts);
     Rig rig(host, port);
     rig.popups.generics = {1};
-    rig.app.InitAll();
+    rig.Start();
     bool shown = false;
     for (const QString& t : texts) shown |= rig.Messages().contains("TRY TO CONNECT!\n" + t + "\n\n");
     QVERIFY2(shown, qPrintable(rig.Messages()));
     QCOMPARE(rig.Generics().size(), size_t(1));
     QCOMPARE(rig.Generics()[0].text, kCouldNot);
-    QCOMPARE(rig.app.state().SensorConnected, 0);
-    QVERIFY(!rig.app.state().QuitRequested);
+    QCOMPARE(rig.state.SensorConnected, 0);
+    QVERIFY(!rig.state.QuitRequested);
   }
 
   void RefusedConnectionAndSilentSensor() {
@@ -161,14 +158,14 @@ class LinkControllerTest : public QObject {
     }
     Rig refused("127.0.0.1", QString::number(freePort));
     refused.popups.generics = {1};
-    refused.app.InitAll();
+    refused.Start();
     QVERIFY(refused.Messages().contains("FailedToConnect\n\n"));
 
     FakePeer peer;
     peer.Enqueue({{}, 1, 0, false, true});
     Rig silent("127.0.0.1", QString::number(peer.Port()));
     silent.popups.generics = {1};
-    silent.app.InitAll();
+    silent.Start();
     QVERIFY(silent.Messages().contains(QString(link_text::kTimeout) + "\n\n"));
     QCOMPARE(silent.Generics().size(), size_t(1));
     QCOMPARE(silent.Generics()[0].text, kCouldNot);
@@ -178,30 +175,30 @@ class LinkControllerTest : public QObject {
     FakePeer peer;
     EnqueueAcceptedSensor(peer, "TRIVOLUX VR V1.2.0 A", 1);
     Rig rig("127.0.0.1", QString::number(peer.Port()));
-    rig.app.InitAll();
-    QCOMPARE(rig.app.state().SensorConnected, 1);
-    rig.app.mainPanel().ui.TabMain->setCurrentIndex(MainPanel::kTeachPage);
+    rig.Start();
+    QCOMPARE(rig.state.SensorConnected, 1);
+    rig.panels.mainPanel().ui.TabMain->setCurrentIndex(MainPanel::kTeachPage);
     peer.CloseClient();
     QTRY_VERIFY_WITH_TIMEOUT(rig.Messages().endsWith("SERVER HAS CLOSED CONNECTION!\n\n"), 5000);
-    QCOMPARE(rig.app.state().SensorConnected, 0);
-    QCOMPARE(rig.app.state().TcpConnected, 0);
+    QCOMPARE(rig.state.SensorConnected, 0);
+    QCOMPARE(rig.state.TcpConnected, 0);
     QCOMPARE(rig.link().StatusText(), QStringLiteral("TIMEOUT!"));
-    QCOMPARE(rig.app.mainPanel().ui.TabMain->currentIndex(), int(MainPanel::kConnectPage));
-    QVERIFY(!rig.app.connectPage().ui.ButtonAccept->isEnabled());
-    QVERIFY(!rig.app.connectPage().ui.ButtonChangeBaudrate->isEnabled());
+    QCOMPARE(rig.panels.mainPanel().ui.TabMain->currentIndex(), int(MainPanel::kConnectPage));
+    QVERIFY(!rig.panels.connectPage().ui.ButtonAccept->isEnabled());
+    QVERIFY(!rig.panels.connectPage().ui.ButtonChangeBaudrate->isEnabled());
     // TRY TO CONNECT works again once the server is back.
     EnqueueAcceptedSensor(peer, "TRIVOLUX VR V1.2.0 A", 1);
-    rig.app.connectPage().ui.ButtonTryToConnect->click();
-    QCOMPARE(rig.app.state().SensorConnected, 1);
-    QVERIFY(rig.app.connectPage().ui.ButtonAccept->isEnabled());
+    rig.panels.connectPage().ui.ButtonTryToConnect->click();
+    QCOMPARE(rig.state.SensorConnected, 1);
+    QVERIFY(rig.panels.connectPage().ui.ButtonAccept->isEnabled());
   }
 
   void ChangedSettingsNeedANewConnection() {
     FakePeer peer;
     EnqueueAcceptedSensor(peer, "TRIVOLUX VR V1.2.0 A", 1);
     Rig rig("127.0.0.1", QString::number(peer.Port()));
-    rig.app.InitAll();
-    auto& c = rig.app.connectPage().ui;
+    rig.Start();
+    auto& c = rig.panels.connectPage().ui;
     rig.link().CBF_EditSelectBaudrate();
     QVERIFY(!c.ButtonAccept->isEnabled());
     QVERIFY(c.ButtonChangeBaudrate->isEnabled());
@@ -213,7 +210,7 @@ class LinkControllerTest : public QObject {
 
   void AddressListKeepsTenNewestWithoutDuplicates() {
     Rig rig("127.0.0.1", "1");
-    QComboBox* box = rig.app.connectPage().ui.StrIpAdress;
+    QComboBox* box = rig.panels.connectPage().ui.StrIpAdress;
     for (int i = 1; i <= 11; ++i) {
       box->setEditText(QStringLiteral("host%1").arg(i));
       rig.link().CBF_StringIpAdress();
@@ -239,19 +236,19 @@ class LinkControllerTest : public QObject {
     const QString device = simulator.OpenPty();
     QVERIFY(!device.isEmpty());
     Rig rig("127.0.0.1", "1");
-    PanelSettings serial = DefaultPanelSettings(rig.dir.path());
+    PanelSettings serial = DefaultPanelSettings(rig.fixture.ProgramDir());
     serial.connection.comProtocol = 0;
     serial.connection.comPort = ComPortNumberForDevice(device);
     serial.connection.baudrateIndex = 4;
     IniText ini;
     WritePanelSettings(serial, ini);
-    QCOMPARE(ini.WriteToFile(rig.app.panelSettings().Location().settingsPath), 0);
-    rig.app.InitAll();
-    QCOMPARE(rig.app.state().SensorConnected, 1);
+    QCOMPARE(ini.WriteToFile(rig.fixture.settings().Location().settingsPath), 0);
+    rig.Start();
+    QCOMPARE(rig.state.SensorConnected, 1);
     QCOMPARE(rig.link().StatusText(), QStringLiteral("TRIVOLUX VR V1.2 SIMULATOR"));
     QVERIFY(rig.Messages().endsWith("\nSERIAL NUMBER: 65535\n\n"));
-    auto& c = rig.app.connectPage().ui;
-    QVERIFY(c.ButtonChangeBaudrate->isVisibleTo(&rig.app.connectPage()));
+    auto& c = rig.panels.connectPage().ui;
+    QVERIFY(c.ButtonChangeBaudrate->isVisibleTo(&rig.panels.connectPage()));
 
     // A lost answer to order 190 leaves both sides at the old rate.
     simulator.faults().dropAnswerNth = 1;
@@ -259,19 +256,19 @@ class LinkControllerTest : public QObject {
     c.ButtonChangeBaudrate->click();
     QVERIFY(rig.Messages().endsWith(QString("TRY TO CHANGE BAUDRATE!\n") + link_text::kTimeout + "\n\n"));
     QCOMPARE(rig.link().serial().CurrentBaudRate(), 115200);
-    QCOMPARE(rig.app.state().SensorConnected, 0);
+    QCOMPARE(rig.state.SensorConnected, 0);
 
-    rig.app.connectPage().ui.ButtonTryToConnect->click();
-    QCOMPARE(rig.app.state().SensorConnected, 1);
+    rig.panels.connectPage().ui.ButtonTryToConnect->click();
+    QCOMPARE(rig.state.SensorConnected, 1);
     c.ButtonChangeBaudrate->setEnabled(true);
     c.ButtonChangeBaudrate->click();
     QCOMPARE(simulator.BaudIndex(), 3);
     QCOMPARE(rig.link().serial().CurrentBaudRate(), 57600);
-    QCOMPARE(rig.app.state().SensorConnected, 1);
+    QCOMPARE(rig.state.SensorConnected, 1);
     QVERIFY(rig.Messages().contains("TRY TO CHANGE BAUDRATE!\nSUCCESS!\nTRY TO CONNECT!\n"));
     QVERIFY(rig.Messages().endsWith("ATTENTION!!!   CONFIRM NEW BAUDRATE WITH EEPROM AND SEND!\n\n"));
     QVERIFY(c.ButtonAccept->isEnabled());
-    QVERIFY(rig.app.mainPanel().ui.ButtonGo->isEnabled());
+    QVERIFY(rig.panels.mainPanel().ui.ButtonGo->isEnabled());
   }
 
   void SplitAnswersAndClosingDuringAnExchangeOverTcp() {
@@ -279,8 +276,8 @@ class LinkControllerTest : public QObject {
     simulator.faults().splitPieces = 5;
     simulator.faults().splitPauseMs = 30;
     Rig rig("127.0.0.1", QString::number(simulator.ListenTcp()));
-    rig.app.InitAll();
-    QCOMPARE(rig.app.state().SensorConnected, 1);
+    rig.Start();
+    QCOMPARE(rig.state.SensorConnected, 1);
     simulator.faults() = sim::Faults{};
     simulator.faults().closeOnNextRequest = true;
     QCOMPARE(rig.link().link().Exchange(order::kMeasure, 0), -1);

@@ -30,9 +30,13 @@ TEST(ComPortNames, NumberRangesMapToDeviceFamiliesAndBack) {
     EXPECT_EQ(ComPortNumberForDevice(name), number) << name;
   }
   for (int gap : {0, -3, 100, 200, 300, 999}) EXPECT_TRUE(ComPortDeviceName(gap).isEmpty()) << gap;
-  EXPECT_EQ(ComPortNumberForDevice("/dev/null"), -1);
-  EXPECT_EQ(ComPortNumberForDevice("/dev/ttyS99"), -1);
+  // Names outside the families, or beyond a family's range, have no number:
+  // ttyS150 must not come back as 151, which is ttyUSB50.
+  for (const char* name : {"/dev/null", "/dev/ttyS99", "/dev/ttyS150", "/dev/ttyUSB99", "/dev/video0", ""})
+    EXPECT_EQ(ComPortNumberForDevice(name), -1) << name;
 #endif
+  // Windows port names as the system reports them.
+  EXPECT_EQ(ComPortNumberForDevice("COM3"), 3);
 }
 
 TEST(ErrorTexts, UnknownCodesGetTheGeneralText) {

@@ -2,25 +2,24 @@
 // their messages, row-label colours, column locking and the tab pages.
 #include <QComboBox>
 #include <QSpinBox>
-#include <QTemporaryDir>
 #include <QtTest>
 
-#include "app/scope_app.h"
+#include "app_fixture.h"
 #include "params/panel_access.h"
 #include "params/param_controller.h"
 #include "params/param_panel_io.h"
-#include "scripted_popups.h"
+#include "ui/panels.h"
 
 namespace trivolux {
 
 class ModeRulesTest : public QObject {
   Q_OBJECT
  private:
-  QTemporaryDir dir_;
-  std::unique_ptr<test::ScriptedPopups> popups_;
-  std::unique_ptr<ScopeApp> app_;
-  ModeRules& rules() { return app_->params().rules(); }
-  Ui::ParameterPage& page() { return app_->parameterPage().ui; }
+  std::unique_ptr<test::AppFixture> fixture_;
+  test::ScriptedPopups* popups_ = nullptr;
+  Panels* panels_ = nullptr;
+  ModeRules& rules() { return fixture_->params().rules(); }
+  Ui::ParameterPage& page() { return panels_->parameterPage().ui; }
 
   QList<int> RingValues(QComboBox* ring) {
     QList<int> out;
@@ -30,15 +29,13 @@ class ModeRulesTest : public QObject {
 
  private slots:
   void init() {
-    popups_ = std::make_unique<test::ScriptedPopups>();
-    app_ = std::make_unique<ScopeApp>(*popups_, dir_.path());
-    app_->params().InitPanelCtrlAttr();
+    fixture_ = std::make_unique<test::AppFixture>();
+    popups_ = &fixture_->popups;
+    panels_ = &fixture_->panels();
+    fixture_->params().InitPanelCtrlAttr();
     popups_->Clear();
   }
-  void cleanup() {
-    app_.reset();
-    popups_.reset();
-  }
+  void cleanup() { fixture_.reset(); }
 
   void ledOffForcesExternTeachPowerModeAndPower() {
     SetRingValue(page().RingExteach, 3);  // DYN1
@@ -53,7 +50,7 @@ class ModeRulesTest : public QObject {
     QVERIFY(!page().RingPowerMode->isEnabled());
     QVERIFY(!page().NumDynWinLo->isEnabled());
     QVERIFY(!page().NumDynWinHi->isEnabled());
-    QCOMPARE(app_->params().para().block[kExteach], 0);
+    QCOMPARE(fixture_->params().para().block[kExteach], 0);
 
     SetRingValue(page().RingLedMode, 0);  // DC again: POWER MODE usable, STAT keeps POWER
     rules().CBF_EditLedMode();
@@ -77,7 +74,7 @@ class ModeRulesTest : public QObject {
   }
 
   void maxVecNoLimitWithMessageAndRowLabels() {
-    app_->groupHoldPage().ui.SwitchColorGroup->setChecked(false);
+    panels_->groupHoldPage().ui.SwitchColorGroup->setChecked(false);
     SetRingValue(page().RingDigOutmode, 0);
     page().NumMaxVecNo->setValue(5);
     rules().CBF_EditMaxVecNo();
@@ -86,15 +83,15 @@ class ModeRulesTest : public QObject {
     QCOMPARE(int(messages.size()), 1);
     QCOMPARE(messages[0].title, QString("INFO!"));
     QVERIFY(messages[0].text.startsWith("ATTENTION! \n\nMAXCOL-No. is too high."));
-    QCOMPARE(app_->mainPanel().ui.TabMain->currentIndex(), 1);
+    QCOMPARE(panels_->mainPanel().ui.TabMain->currentIndex(), 1);
     const QColor green(0x00, 0x80, 0x00), red(0xFF, 0x00, 0x00);
-    QTableWidget* teach = app_->teachPage().ui.GridTeach;
+    QTableWidget* teach = panels_->teachPage().ui.GridTeach;
     QCOMPARE(RowLabelColour(teach, 0), green);
     QCOMPARE(RowLabelColour(teach, 1), green);
     QCOMPARE(RowLabelColour(teach, 2), red);
     QCOMPARE(RowLabelColour(teach, 63), red);
-    QCOMPARE(RowLabelColour(app_->tableAttrPage().ui.GridTableAttr, 2), red);
-    QTableWidget* hold = app_->groupHoldPage().ui.GridHold;
+    QCOMPARE(RowLabelColour(panels_->tableAttrPage().ui.GridTableAttr, 2), red);
+    QTableWidget* hold = panels_->groupHoldPage().ui.GridHold;
     QCOMPARE(RowLabelColour(hold, 2), green);  // rows 1..3: HOLD FAIL and teach rows 0, 1
     QCOMPARE(RowLabelColour(hold, 3), red);
 
@@ -103,7 +100,7 @@ class ModeRulesTest : public QObject {
     page().NumMaxVecNo->setValue(64);
     rules().CBF_EditDigOutmode();
     QCOMPARE(page().NumMaxVecNo->value(), 3);
-    app_->groupHoldPage().ui.SwitchColorGroup->setChecked(true);
+    panels_->groupHoldPage().ui.SwitchColorGroup->setChecked(true);
     page().NumMaxVecNo->setValue(64);
     popups_->Clear();
     rules().CBF_EditMaxVecNo();
@@ -114,18 +111,18 @@ class ModeRulesTest : public QObject {
   }
 
   void groupCellAboveTheHighestGroupIsReset() {
-    auto& g = app_->groupHoldPage().ui;
+    auto& g = panels_->groupHoldPage().ui;
     g.SwitchColorGroup->setChecked(true);
     SetRingValue(page().RingDigOutmode, 2);  // DIRECT HI: groups 0 and 1
     SetCellValue(g.GridGroups, 5, 0, 2);
     SetCellValue(g.GridGroups, 6, 0, 1);
-    app_->mainPanel().ui.TabMain->setCurrentIndex(0);
+    panels_->mainPanel().ui.TabMain->setCurrentIndex(0);
     rules().CBF_EditColorGroups();
     QCOMPARE(CellValue(g.GridGroups, 5, 0), 0);
     QCOMPARE(g.GridGroups->item(5, 0)->background().color(), QColor(0xFF, 0, 0));
     QCOMPARE(CellValue(g.GridGroups, 6, 0), 1);
     QCOMPARE(g.GridGroups->item(6, 0)->background().color(), QColor(0xFF, 0xFF, 0xFF));
-    QCOMPARE(app_->mainPanel().ui.TabMain->currentIndex(), 2);
+    QCOMPARE(panels_->mainPanel().ui.TabMain->currentIndex(), 2);
     QCOMPARE(popups_->OfKind("message").size(), size_t(1));
     QVERIFY(popups_->OfKind("message")[0].text.endsWith("\n\n Cell will be set to 0."));
 
@@ -139,15 +136,15 @@ class ModeRulesTest : public QObject {
   }
 
   void userEditOfAGroupCellRunsTheRulesButProgramWritesDoNot() {
-    auto& g = app_->groupHoldPage().ui;
+    auto& g = panels_->groupHoldPage().ui;
     g.SwitchColorGroup->setChecked(true);
     SetRingValue(page().RingDigOutmode, 0);
     SetCellValue(g.GridGroups, 7, 0, 2);  // written by the program: no rule runs
     QCOMPARE(CellValue(g.GridGroups, 7, 0), 2);
     QVERIFY(popups_->record.empty());
 
-    app_->mainPanel().show();
-    app_->mainPanel().ui.TabMain->setCurrentIndex(2);
+    panels_->mainPanel().show();
+    panels_->mainPanel().ui.TabMain->setCurrentIndex(2);
     g.GridGroups->setCurrentCell(8, 0);
     g.GridGroups->editItem(g.GridGroups->item(8, 0));
     auto* editor = g.GridGroups->viewport()->findChild<QSpinBox*>();
@@ -161,7 +158,7 @@ class ModeRulesTest : public QObject {
   }
 
   void col2AndThresholdModesForceTheirValues() {
-    auto& g = app_->groupHoldPage().ui;
+    auto& g = panels_->groupHoldPage().ui;
     g.SwitchColorGroup->setChecked(true);
     page().NumMaxVecNo->setValue(40);
     SetRingValue(page().RingEvalMode, 3);  // COL2
@@ -181,21 +178,21 @@ class ModeRulesTest : public QObject {
     QCOMPARE(RingValue(page().RingTrigger), 0);
     QVERIFY(!page().RingTrigger->isEnabled());
     QVERIFY(!page().RingCalcMode->isEnabled());
-    QCOMPARE(app_->teachPage().ui.GridTeach->horizontalHeaderItem(0)->text(), QString("THD"));
-    QVERIFY(!app_->teachPage().ui.ButtonTeachMeanVal->isEnabled());
-    QVERIFY(app_->teachPage().ui.NumNo->isHidden());
-    QTabWidget* tabs = app_->dataPanel().ui.TabDataP1;
+    QCOMPARE(panels_->teachPage().ui.GridTeach->horizontalHeaderItem(0)->text(), QString("THD"));
+    QVERIFY(!panels_->teachPage().ui.ButtonTeachMeanVal->isEnabled());
+    QVERIFY(panels_->teachPage().ui.NumNo->isHidden());
+    QTabWidget* tabs = panels_->dataPanel().ui.TabDataP1;
     QVERIFY(!tabs->isTabVisible(1) && !tabs->isTabVisible(2) && !tabs->isTabVisible(3));
 
     SetRingValue(page().RingEvalMode, 1);
     rules().CBF_EditEvalmode();
     QVERIFY(page().RingCalcMode->isEnabled());
-    QVERIFY(app_->teachPage().ui.ButtonTeachMeanVal->isEnabled());
+    QVERIFY(panels_->teachPage().ui.ButtonTeachMeanVal->isEnabled());
     QVERIFY(tabs->isTabVisible(1));
   }
 
   void minDistLocksTheToleranceColumnOfTheFamily() {
-    QTableWidget* teach = app_->teachPage().ui.GridTeach;
+    QTableWidget* teach = panels_->teachPage().ui.GridTeach;
     SetRingValue(page().RingEvalMode, 2);
     SetRingValue(page().RingCalcMode, 2);
     rules().CBF_EditEvalmode();
@@ -211,15 +208,15 @@ class ModeRulesTest : public QObject {
   }
 
   void triggerLeavingParaResetsTheParameterSet() {
-    auto& m = app_->mainPanel().ui;
+    auto& m = panels_->mainPanel().ui;
     SetRingValue(page().RingTrigger, 6);
     rules().CBF_EditTrigger();
     QVERIFY(m.ButtonParaSet1->isEnabled());
-    app_->params().CBF_SelectParaSet(1);
-    QCOMPARE(app_->state().ParaSet, 1);
+    fixture_->params().CBF_SelectParaSet(1);
+    QCOMPARE(fixture_->state().ParaSet, 1);
     SetRingValue(page().RingTrigger, 2);
     rules().CBF_EditTrigger();
-    QCOMPARE(app_->state().ParaSet, 0);
+    QCOMPARE(fixture_->state().ParaSet, 0);
     QVERIFY(m.ButtonParaSet0->isChecked());
     QVERIFY(!m.ButtonParaSet1->isChecked());
     QVERIFY(!m.ButtonParaSet0->isEnabled());
@@ -228,11 +225,11 @@ class ModeRulesTest : public QObject {
   }
 
   void calcModeSwitchesTheDataPanelPageAndRearrangesRows() {
-    QTabWidget* tabs = app_->dataPanel().ui.TabDataP1;
-    QTableWidget* teach = app_->teachPage().ui.GridTeach;
+    QTabWidget* tabs = panels_->dataPanel().ui.TabDataP1;
+    QTableWidget* teach = panels_->teachPage().ui.GridTeach;
     const int row[5] = {500, 600, 100, 2000, 80};
     for (int c = 0; c < 5; ++c) SetCellValue(teach, 4, c, row[c]);
-    app_->params().GetPanelValues();
+    fixture_->params().GetPanelValues();
 
     SetRingValue(page().RingCalcMode, 2);
     rules().CBF_EditCalcmode();
@@ -241,7 +238,7 @@ class ModeRulesTest : public QObject {
     const int in3D[5] = {500, 600, 2000, 100, 1};
     for (int c = 0; c < 5; ++c) QCOMPARE(CellValue(teach, 4, c), in3D[c]);
     QCOMPARE(teach->horizontalHeaderItem(3)->text(), QString("TOL"));
-    QCOMPARE(app_->params().para().table[4][kCell0 + 2], 2000);
+    QCOMPARE(fixture_->params().para().table[4][kCell0 + 2], 2000);
 
     tabs->setCurrentIndex(3);
     SetRingValue(page().RingCalcMode, 0);
@@ -254,13 +251,13 @@ class ModeRulesTest : public QObject {
     SetRingValue(page().RingCalcMode, 3);
     rules().CBF_EditCalcmode();
     QCOMPARE(tabs->currentIndex(), 1);
-    QCOMPARE(app_->dataPanel().ui.LabelX->text(), QString("s"));
-    QCOMPARE(app_->meanTeachPanel().ui.LabelTP1TeachCtoWith->text(), QString("TEACH TOL WITH"));
-    QVERIFY(app_->meanTeachPanel().ui.RingTP1TeachItoWith->isHidden());
+    QCOMPARE(panels_->dataPanel().ui.LabelX->text(), QString("s"));
+    QCOMPARE(panels_->meanTeachPanel().ui.LabelTP1TeachCtoWith->text(), QString("TEACH TOL WITH"));
+    QVERIFY(panels_->meanTeachPanel().ui.RingTP1TeachItoWith->isHidden());
   }
 
   void resetTablesAskFirst() {
-    auto& g = app_->groupHoldPage().ui;
+    auto& g = panels_->groupHoldPage().ui;
     SetCellValue(g.GridGroups, 3, 0, 1);
     popups_->confirms = {false, true};
     rules().CBF_ButtonResetGroupTable();
@@ -276,22 +273,22 @@ class ModeRulesTest : public QObject {
   }
 
   void panelValuesRoundTripInDocumentedPlaces() {
-    ParameterSet& set = app_->params().para();
+    ParameterSet& set = fixture_->params().para();
     const std::uint16_t block[] = {700, 0, 4, 1, 33, 7, 2, 2, 1, 1, 1, 3000, 3400, 1, 3, 6, 250};
     for (int i = 0; i < kParamWordCount; ++i) set.block[i] = block[i];
     for (int r = 0; r < kTeachRows; ++r)
       for (int w = 0; w < kTeachWordCount; ++w) set.table[r][w] = static_cast<std::uint16_t>(r * 10 + w);
     set.table[9][kCell4] = 65535;
     const ParameterSet written = set;
-    app_->params().SetPanelValues();
-    auto& g = app_->groupHoldPage().ui;
+    fixture_->params().SetPanelValues();
+    auto& g = panels_->groupHoldPage().ui;
     QCOMPARE(CellValue(g.GridHold, 0, 0), 33);   // HOLD FAIL in hold grid row 1
     QCOMPARE(CellValue(g.GridHold, 1, 0), 6);    // HOLD of teach row 0 in row 2
     QCOMPARE(RingValue(page().RingTrigger), 1);  // EXTERN TEACH ON keeps SELF
 
     set = ParameterSet();
     for (int r = 0; r < kTeachRows; ++r) set.table[r][kReserved] = 0xBEEF;
-    app_->params().GetPanelValues();
+    fixture_->params().GetPanelValues();
     QCOMPARE(set.block, written.block);
     for (int r = 0; r < kTeachRows; ++r) {
       for (int w = 0; w < kReserved; ++w) QCOMPARE(set.table[r][w], written.table[r][w]);
@@ -304,7 +301,7 @@ class ModeRulesTest : public QObject {
     SetRingValue(page().RingTrigger, 3);
     set.block[kTrigger] = 3;
     set.block[kExteach] = 1;
-    app_->params().SetPanelValues();
+    fixture_->params().SetPanelValues();
     QCOMPARE(RingValue(page().RingTrigger), 0);
     QCOMPARE(page().RingTrigger->count(), 2);
     QCOMPARE(set.block[kTrigger], 3);

@@ -2,27 +2,26 @@
 // write failures, and that the link is never used.
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
-#include "app/scope_app.h"
+#include "app_fixture.h"
+#include "base/shared_state.h"
 #include "ini/ini_text.h"
 #include "params/panel_access.h"
 #include "params/param_controller.h"
 #include "params/parameter_file.h"
-#include "scripted_popups.h"
+#include "ui/panels.h"
 
 namespace trivolux {
 
 class ParamFileGlueTest : public QObject {
   Q_OBJECT
  private:
-  QTemporaryDir dir_;
-  std::unique_ptr<test::ScriptedPopups> popups_;
-  std::unique_ptr<ScopeApp> app_;
-  ParamController& params() { return app_->params(); }
+  std::unique_ptr<test::AppFixture> fixture_;
+  test::ScriptedPopups* popups_ = nullptr;
+  ParamController& params() { return fixture_->params(); }
 
-  QString Path(const QString& name) const { return QDir(dir_.path()).filePath(name); }
+  QString Path(const QString& name) const { return fixture_->Path(name); }
   void Choose(FileSelect result, const QString& path) { popups_->files.push_back({result, path}); }
 
   void FillPanels() {
@@ -42,14 +41,11 @@ class ParamFileGlueTest : public QObject {
 
  private slots:
   void init() {
-    popups_ = std::make_unique<test::ScriptedPopups>();
-    app_ = std::make_unique<ScopeApp>(*popups_, dir_.path());
+    fixture_ = std::make_unique<test::AppFixture>();
+    popups_ = &fixture_->popups;
     params().CBF_SelectMem(Memory::File);
   }
-  void cleanup() {
-    app_.reset();
-    popups_.reset();
-  }
+  void cleanup() { fixture_.reset(); }
 
   void writeThenReadGivesTheSameSetWithoutMessages() {
     FillPanels();
@@ -67,7 +63,7 @@ class ParamFileGlueTest : public QObject {
     for (int r = 0; r < kTeachRows; ++r) params().para().table[r][kReserved] = 0x1234;
     Choose(FileSelect::Existing, Path("Parameter.ini"));
     params().CBF_ButtonGet();
-    QCOMPARE(popups_->fileRequests[1].directory, dir_.path());
+    QCOMPARE(popups_->fileRequests[1].directory, fixture_->ProgramDir());
     QCOMPARE(popups_->OfKind("message").size(), size_t(0));
     QCOMPARE(popups_->OfKind("confirm").size(), size_t(0));
     const ParameterSet& read = params().para();
@@ -76,8 +72,8 @@ class ParamFileGlueTest : public QObject {
       for (int w = 0; w < kReserved; ++w) QCOMPARE(read.table[r][w], written.table[r][w]);
       QCOMPARE(read.table[r][kReserved], std::uint16_t(0x1234));
     }
-    QCOMPARE(app_->parameterPage().ui.NumDynWinHi->value(), 3500);
-    QVERIFY(app_->state().SensorConnected == 0);
+    QCOMPARE(fixture_->panels().parameterPage().ui.NumDynWinHi->value(), 3500);
+    QVERIFY(fixture_->state().SensorConnected == 0);
   }
 
   void cancelledDialogsChangeNothing() {
@@ -134,7 +130,7 @@ class ParamFileGlueTest : public QObject {
 
   void unwritableTargetIsReportedAndTheOldFileStays() {
     // The target name is taken by a directory: the final rename must fail.
-    QVERIFY(QDir(dir_.path()).mkpath("Taken.ini/inside"));
+    QVERIFY(QDir(fixture_->ProgramDir()).mkpath("Taken.ini/inside"));
     Choose(FileSelect::New, Path("Taken.ini"));
     params().CBF_ButtonSend();
     Choose(FileSelect::New, Path("missing/dir/Parameter.ini"));
@@ -145,7 +141,8 @@ class ParamFileGlueTest : public QObject {
     QVERIFY(messages[0].text.contains(Path("Taken.ini")));
     QVERIFY(messages[1].text.contains("missing/dir/Parameter.ini"));
     QVERIFY(QDir(Path("Taken.ini/inside")).exists());
-    const QStringList leftovers = QDir(dir_.path()).entryList({"ini$$*"}, QDir::Files | QDir::Hidden);
+    const QStringList leftovers =
+        QDir(fixture_->ProgramDir()).entryList({"ini$$*"}, QDir::Files | QDir::Hidden);
     QVERIFY2(leftovers.isEmpty(), qPrintable(leftovers.join(',')));
   }
 };

@@ -2,16 +2,14 @@
 // simulator: what reaches the sensor, what the connect page shows, and what
 // the panels keep when a read fails.
 #include <QDir>
-#include <QPlainTextEdit>
-#include <QTemporaryDir>
 #include <QtTest>
 
-#include "app/panel_settings.h"
-#include "app/scope_app.h"
+#include "app_fixture.h"
+#include "base/shared_state.h"
 #include "params/panel_access.h"
 #include "params/param_controller.h"
-#include "scripted_popups.h"
 #include "sim/simulator.h"
+#include "ui/panels.h"
 
 namespace trivolux {
 
@@ -20,46 +18,45 @@ using Requests = QList<QPair<int, int>>;
 class ParamTransferAppTest : public QObject {
   Q_OBJECT
 
+  // The program connected to the in-process simulator over TCP.
   struct Rig {
-    QTemporaryDir dir;
-    test::ScriptedPopups popups;
     sim::Simulator sim;
-    ScopeApp app{popups, dir.path()};
-    Rig() {
-      const SettingsLocation location{QDir(dir.path()).filePath("PanelSettings.cfg"), dir.path()};
-      app.panelSettings().SetLocation(location);
-      SeedTcpSettings(location, "127.0.0.1", QString::number(sim.ListenTcp()));
-      app.InitAll();
-    }
+    test::AppFixture fixture;
+    test::ScriptedPopups& popups = fixture.popups;
+    Panels& panels = fixture.panels();
+    ParamController& params = fixture.params();
+    SharedState& state = fixture.state();
+    Rig() { fixture.StartTcp(sim.ListenTcp()); }
     Requests Sent() const {
       Requests out;
       for (const sim::RequestRecord& r : sim.Requests()) out.append({r.order, r.param});
       return out;
     }
-    Ui::MainPanel& main() { return app.mainPanel().ui; }
-    QString Messages() { return app.connectPage().ui.TextMessages->toPlainText(); }
+    Ui::MainPanel& main() { return panels.mainPanel().ui; }
+    QString Messages() { return fixture.Messages(); }
+    QString Path(const QString& name) const { return fixture.Path(name); }
   };
 
  private slots:
   void connectionCheckReadsTheSetIntoThePanels() {
     Rig rig;
-    QCOMPARE(rig.app.state().SensorConnected, 1);
+    QCOMPARE(rig.state.SensorConnected, 1);
     QCOMPARE(rig.Sent(), (Requests{{7, 0}, {2, 0}, {2, 2}, {2, 3}}));
     // The simulator starts with the documented defaults.
-    QCOMPARE(rig.app.parameterPage().ui.NumDynWinLo->value(), 3200);
-    QCOMPARE(CellValue(rig.app.groupHoldPage().ui.GridHold, 0, 0), 10);
-    QCOMPARE(rig.app.params().para().table[5][kReserved], rig.sim.ReservedWord(0, 5));
+    QCOMPARE(rig.panels.parameterPage().ui.NumDynWinLo->value(), 3200);
+    QCOMPARE(CellValue(rig.panels.groupHoldPage().ui.GridHold, 0, 0), 10);
+    QCOMPARE(rig.params.para().table[5][kReserved], rig.sim.ReservedWord(0, 5));
   }
 
   void eepromSendOfSetOneThenRamGet() {
     Rig rig;
-    auto& p = rig.app.parameterPage().ui;
+    auto& p = rig.panels.parameterPage().ui;
     SetRingValue(p.RingTrigger, 6);  // PARA makes the set buttons usable
-    rig.app.params().rules().CBF_EditTrigger();
+    rig.params.rules().CBF_EditTrigger();
     rig.main().ButtonParaSet1->click();
     rig.main().ButtonEeprom->click();
-    QCOMPARE(rig.app.state().ParaSet, 1);
-    QCOMPARE(rig.app.state().MemorySelection, Memory::Eeprom);
+    QCOMPARE(rig.state.ParaSet, 1);
+    QCOMPARE(rig.state.MemorySelection, Memory::Eeprom);
     rig.sim.ClearRequests();
     rig.main().ButtonSend->click();
     QCOMPARE(rig.Sent(), (Requests{{1, 1}, {1, 4}, {1, 5}, {3, 0}}));
@@ -78,7 +75,7 @@ class ParamTransferAppTest : public QObject {
     rig.main().ButtonSend->click();
     QVERIFY(rig.Messages().contains(
         "INFO!\n3 PARAMETER IN RAM DID NOT PASS PLAUSIBILITY CHECK AND WERE SET TO DEFAULT VALUE!\n\n"));
-    QCOMPARE(rig.app.state().SensorConnected, 0);
+    QCOMPARE(rig.state.SensorConnected, 0);
     QCOMPARE(rig.main().TabMain->currentIndex(), 0);
     // The transfer itself completed.
     QCOMPARE(rig.Sent().mid(4), (Requests{{1, 0}, {1, 2}, {1, 3}}));
@@ -93,22 +90,22 @@ class ParamTransferAppTest : public QObject {
     QVERIFY(rig.Messages().endsWith(
         "INFO!\n2 PARAMETER FROM EEPROM DID NOT PASS PLAUSIBILITY CHECK AND WERE SET TO DEFAULT VALUE!\n\n"));
     QCOMPARE(rig.main().TabMain->currentIndex(), 0);
-    QCOMPARE(rig.app.state().SensorConnected, 1);
+    QCOMPARE(rig.state.SensorConnected, 1);
   }
 
   void transfersPressedDuringGoAreLeftToTheLoop() {
     Rig rig;
-    rig.app.state().RunFlag = 1;
+    rig.state.RunFlag = 1;
     rig.sim.ClearRequests();
     rig.main().ButtonGet->click();
     rig.main().ButtonGet->click();
     rig.main().ButtonSend->click();
     QVERIFY(rig.sim.Requests().empty());
-    QCOMPARE(rig.app.state().GetPending, 1);
-    QCOMPARE(rig.app.state().SendPending, 1);
+    QCOMPARE(rig.state.GetPending, 1);
+    QCOMPARE(rig.state.SendPending, 1);
     // The loop serves a flag once, however often it was set.
-    QCOMPARE(rig.app.params().GetPara(), 1);
-    QCOMPARE(rig.app.state().GetPending, 0);
+    QCOMPARE(rig.params.GetPara(), 1);
+    QCOMPARE(rig.state.GetPending, 0);
     QCOMPARE(rig.sim.Requests().size(), size_t(3));
   }
 
@@ -116,29 +113,29 @@ class ParamTransferAppTest : public QObject {
     Rig rig;
     rig.main().ButtonFile->click();
     rig.sim.ClearRequests();
-    rig.popups.files.push_back({FileSelect::New, QDir(rig.dir.path()).filePath("P.ini")});
+    rig.popups.files.push_back({FileSelect::New, rig.Path("P.ini")});
     rig.main().ButtonSend->click();
     QVERIFY(rig.sim.Requests().empty());
-    QVERIFY(QFile::exists(QDir(rig.dir.path()).filePath("P.ini")));
+    QVERIFY(QFile::exists(rig.Path("P.ini")));
   }
 
   void failedReadLeavesThePanelsAndReservedWordsSurviveEditing() {
     Rig rig;
-    auto& p = rig.app.parameterPage().ui;
+    auto& p = rig.panels.parameterPage().ui;
     std::array<std::uint8_t, 34> changed = rig.sim.RamParams(0);
     changed[22] = 0x10;  // DYNWIN LO 3088 would show if the read went through
     rig.sim.SetRamParams(0, changed);
     rig.sim.faults().dropAnswerNth = 2;
     rig.main().ButtonGet->click();
     QCOMPARE(p.NumDynWinLo->value(), 3200);
-    QCOMPARE(rig.app.params().para().block[kDynWinLo], 3200);
+    QCOMPARE(rig.params.para().block[kDynWinLo], 3200);
 
     // Reconnect, edit a teach cell, send: the sensor's reserved words stay.
     rig.sim.faults() = {};
-    rig.app.connectPage().ui.ButtonTryToConnect->click();
-    QCOMPARE(rig.app.state().SensorConnected, 1);
+    rig.panels.connectPage().ui.ButtonTryToConnect->click();
+    QCOMPARE(rig.state.SensorConnected, 1);
     QCOMPARE(p.NumDynWinLo->value(), 3088);
-    SetCellValue(rig.app.teachPage().ui.GridTeach, 0, 0, 777);
+    SetCellValue(rig.panels.teachPage().ui.GridTeach, 0, 0, 777);
     rig.main().ButtonSend->click();
     QCOMPARE(rig.sim.ReservedMismatches(), 0);
     QCOMPARE(int(rig.sim.RamTeach(0)[0] | (rig.sim.RamTeach(0)[1] << 8)), 777);

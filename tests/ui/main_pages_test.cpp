@@ -51,8 +51,6 @@ class MainPagesTest : public QObject {
              Indexed({"SINGLE SHOT", "RISING EDGE", "FALLING EDGE", "INTERNAL C-No.0", "EXTERNAL IN0"}));
     QCOMPARE(Items(s.RingScopeRecSignal), Indexed({"RED GREEN BLUE", "X Y INT / s i M"}));
     QCOMPARE(Items(main.ui.PageTableAttr->ui.RingSetColor), Indexed({"Manually", "Automatically"}));
-    // The colour selector offers colours as 0xRRGGBB values.
-    QCOMPARE(main.ui.PageTableAttr->ui.RingRowColor->itemData(0).toInt(), 0xFF0000);
   }
 
   // The controls' start values are the parameter set read at start-up.
@@ -117,17 +115,6 @@ class MainPagesTest : public QObject {
     QPlainTextEdit* comment = main.ui.PageScope->ui.TextScopeComment;
     comment->setPlainText(QString(1500, QLatin1Char('c')));
     QCOMPARE(comment->toPlainText().size(), 1023);
-  }
-
-  void comPortNumbersOfDeviceNames() {
-    QCOMPARE(ComPortNumberFromDevice("COM3"), 3);
-    QCOMPARE(ComPortNumberFromDevice("/dev/ttyS0"), 1);
-    QCOMPARE(ComPortNumberFromDevice("/dev/ttyS98"), 99);
-    QCOMPARE(ComPortNumberFromDevice("/dev/ttyUSB0"), 101);
-    QCOMPARE(ComPortNumberFromDevice("/dev/ttyACM2"), 203);
-    QCOMPARE(ComPortNumberFromDevice("/dev/pts/5"), 1005);
-    QCOMPARE(ComPortNumberFromDevice("/dev/video0"), 0);
-    QCOMPARE(ComPortNumberFromDevice(""), 0);
   }
 
   void comPortRingAcceptsAnyNumber() {

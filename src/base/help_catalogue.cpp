@@ -1,4 +1,4 @@
-#include "app/help_catalogue.h"
+#include "base/help_catalogue.h"
 
 #include <QHash>
 

@@ -1,5 +1,5 @@
 // The help catalogue: size, titles, and texts kept byte for byte.
-#include "app/help_catalogue.h"
+#include "base/help_catalogue.h"
 
 #include <gtest/gtest.h>
 

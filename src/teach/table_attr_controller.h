@@ -1,0 +1,33 @@
+#pragma once
+// Row colours and specifications on the panels: the table-attributes page's
+// colour selector and the four grids that show the attributes: the teach
+// grid (column 6), the table-attributes grid (specification in column 1,
+// colour in column 2), the group grid (column 2) and the hold grid (column 2,
+// one row lower: its first row is HOLD FAIL).
+#include <QObject>
+#include <cstdint>
+
+#include "teach/table_attributes.h"
+
+namespace trivolux {
+
+class Panels;
+
+class TableAttrController : public QObject {
+  Q_OBJECT
+ public:
+  explicit TableAttrController(Panels& panels, QObject* parent = nullptr);
+
+  void ApplyRowColour(int row, std::int32_t colour);
+  // Every row colour and specification onto the grids.
+  void ApplyTableAttributes(const TableAttributes& attrs);
+  // The grid is the master copy: colours from the table-attributes grid's
+  // colour cells, specifications from its text cells; rows without a cell
+  // keep fallback's values.
+  TableAttributes TableAttributesFromGrid(const TableAttributes& fallback) const;
+
+ private:
+  Panels& panels_;
+};
+
+}  // namespace trivolux

@@ -1,0 +1,72 @@
+#include "app_fixture.h"
+
+#include <QDir>
+#include <QPlainTextEdit>
+
+#include "app/panel_settings.h"
+#include "app/scope_app.h"
+#include "ui/panels.h"
+
+namespace trivolux::test {
+
+AppFixture::AppFixture(const QString& programDir)
+    : programDir_(programDir.isEmpty() ? dir_.path() : programDir),
+      app_(std::make_unique<ScopeApp>(popups, programDir_)) {
+  // A writable program directory keeps the settings beside the program.
+  settings().SetLocation({Path(kPanelSettingsName), programDir_, QString()});
+}
+
+AppFixture::~AppFixture() = default;
+
+void AppFixture::SeedTcp(const QString& host, const QString& port) {
+  SeedTcpSettings(settings().Location(), host, port);
+}
+
+void AppFixture::SeedTcp(quint16 port) {
+  SeedTcp(QStringLiteral("127.0.0.1"), QString::number(port));
+}
+
+void AppFixture::Start() {
+  app_->InitAll();
+}
+
+void AppFixture::StartOffline() {
+  SeedTcp(0);
+  popups.generics = {1};  // OFFLINE
+  app_->InitAll();
+  popups.Clear();
+}
+
+void AppFixture::StartTcp(quint16 port) {
+  SeedTcp(port);
+  app_->InitAll();
+}
+
+QString AppFixture::Path(const QString& name) const {
+  return QDir(programDir_).filePath(name);
+}
+
+QString AppFixture::Messages() {
+  return panels().connectPage().ui.TextMessages->toPlainText();
+}
+
+Panels& AppFixture::panels() {
+  return app_->panels();
+}
+SharedState& AppFixture::state() {
+  return app_->state();
+}
+LinkController& AppFixture::link() {
+  return app_->linkController();
+}
+ParamController& AppFixture::params() {
+  return app_->params();
+}
+PanelSettingsStore& AppFixture::settings() {
+  return app_->panelSettings();
+}
+TeachGridMenu& AppFixture::teachGridMenu() {
+  return app_->teachGridMenu();
+}
+
+}  // namespace trivolux::test

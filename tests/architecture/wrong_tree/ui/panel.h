@@ -1,0 +1,3 @@
+// A panel that reaches into a subsystem.
+#include "link/sensor_link.h"
+#include "ui/popups.h"

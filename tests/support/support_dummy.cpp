@@ -1,2 +1,0 @@
-// Anchors the test support library until it grows real helpers.
-namespace trivolux::test { int SupportAnchor() { return 0; } }
