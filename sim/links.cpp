@@ -12,11 +12,6 @@
 #include <cerrno>
 
 namespace trivolux::sim {
-namespace {
-// Output waiting for a reader of the pseudo-terminal is capped: a sensor
-// talking to nobody loses its frames like a real serial line would.
-constexpr int kPtyPendingCap = 64 * 1024;
-}  // namespace
 
 TcpLink::TcpLink(QTcpSocket* socket, QObject* parent) : Link(parent), socket_(socket) {
   socket_->setParent(this);
@@ -37,7 +32,16 @@ TcpLink::~TcpLink() {
 }
 
 void TcpLink::Write(const QByteArray& bytes) {
-  if (socket_->state() == QAbstractSocket::ConnectedState) socket_->write(bytes);
+  if (socket_->state() != QAbstractSocket::ConnectedState) return;
+  socket_->write(bytes);
+  // Into the kernel at once rather than on the next event-loop pass, so that
+  // Pending() counts only what a peer has really left unread, not a burst of
+  // answers to a burst of requests.
+  socket_->flush();
+}
+
+qsizetype TcpLink::Pending() const {
+  return socket_->bytesToWrite();
 }
 
 void TcpLink::Close() {
@@ -109,7 +113,6 @@ void PtyLink::OnReadable() {
 void PtyLink::Write(const QByteArray& bytes) {
   if (master_ < 0) return;
   pending_.append(bytes);
-  if (pending_.size() > kPtyPendingCap) pending_.remove(0, pending_.size() - kPtyPendingCap);
   Flush();
 }
 

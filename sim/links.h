@@ -15,6 +15,9 @@ class Link : public QObject {
  public:
   using QObject::QObject;
   virtual void Write(const QByteArray& bytes) = 0;
+  // Bytes written but not yet taken by the peer's side (the kernel buffers
+  // excluded): what a peer that does not read leaves in our memory.
+  virtual qsizetype Pending() const = 0;
   // Ends the connection (TCP). A pseudo-terminal cannot be hung up from the
   // sensor side; it stays open.
   virtual void Close() = 0;
@@ -31,6 +34,7 @@ class TcpLink : public Link {
   explicit TcpLink(QTcpSocket* socket, QObject* parent = nullptr);
   ~TcpLink() override;
   void Write(const QByteArray& bytes) override;
+  qsizetype Pending() const override;
   void Close() override;
   bool IsTcp() const override { return true; }
 
@@ -51,6 +55,7 @@ class PtyLink : public Link {
   QString Path() const { return path_; }
   bool MakeSymlink(const QString& linkPath);
   void Write(const QByteArray& bytes) override;
+  qsizetype Pending() const override { return pending_.size(); }
   void Close() override {}
   bool IsTcp() const override { return false; }
 

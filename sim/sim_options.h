@@ -1,5 +1,5 @@
 #pragma once
-// Settings, fault switches and the request log of the sensor simulator.
+// Settings, fault switches, limits and the request log of the sensor simulator.
 #include <QString>
 #include <array>
 #include <cstddef>
@@ -7,6 +7,15 @@
 #include <optional>
 
 namespace trivolux::sim {
+
+// What the simulator holds for one connection at most, in bytes. Output is
+// every frame byte the kernel has not taken yet, wherever it waits (delayed,
+// paced, or in the link because the peer does not read): like a sensor
+// talking to a stuck peer, a frame that does not fit is dropped whole. Paced
+// input is what arrived faster than the line rate: like an overrun receiver,
+// the bytes that do not fit are lost.
+inline constexpr qsizetype kOutputBacklogCap = 64 * 1024;
+inline constexpr qsizetype kPacedInputCap = 64 * 1024;
 
 struct RequestRecord {
   std::uint8_t order;

@@ -27,6 +27,10 @@ struct Port {
   FrameSender* sender = nullptr;
   QTimer* stale = nullptr;
   bool closing = false;  // closed by a fault; later bytes are ignored
+
+  // Bytes only leave this sum when the peer takes them, so checking it where
+  // frames enter bounds every stage after it.
+  qsizetype OutputBacklog() const { return sender->Pending() + out->Queued() + link->Pending(); }
 };
 
 Simulator::Simulator(SimOptions options, QObject* parent)
@@ -91,6 +95,7 @@ Port* Simulator::AddPort(Link* link) {
   const int baud = BaudRateForIndex(options_.baudIndex);
   p->in = new PacedQueue([this, p](const QByteArray& b) { OnBytes(p, b); }, link);
   p->out = new PacedQueue([this, p](const QByteArray& b) { p->link->Write(b); }, link);
+  p->in->SetCapacity(kPacedInputCap);
   for (PacedQueue* q : {p->in, p->out}) {
     q->SetEnabled(options_.lineRate);
     q->SetBaud(baud);
@@ -108,7 +113,11 @@ Port* Simulator::AddPort(Link* link) {
   connect(link, &Link::received, link, [this, p](const QByteArray& b) {
     p->in->SetEnabled(options_.lineRate);
     p->out->SetEnabled(options_.lineRate);
-    p->in->Push(b);
+    const qsizetype dropped = p->in->Push(b);
+    backlog_.inputDropped += dropped;
+    backlog_.inputPeak = std::max(backlog_.inputPeak, p->in->Queued());
+    if (dropped > 0 && options_.verbose)
+      std::fprintf(stderr, "sim <- (%lld bytes lost: input full)\n", qlonglong(dropped));
   });
   connect(
       link, &Link::closed, this, [this, p] { RemovePort(p); }, Qt::QueuedConnection);
@@ -226,7 +235,16 @@ void Simulator::SendFrame(Port* port, std::uint8_t order, std::uint16_t param,
   QByteArray frame(static_cast<int>(kHeaderSize + data.size()), 0);
   BuildFrame(order, param, data.data(), static_cast<std::uint16_t>(data.size()),
              reinterpret_cast<std::uint8_t*>(frame.data()));
+  if (port->OutputBacklog() + frame.size() > kOutputBacklogCap) {
+    // The peer does not take what it gets: the frame is lost, as on a stuck
+    // line, but what depends on it having gone out (a baud switch) still happens.
+    ++backlog_.framesDropped;
+    if (options_.verbose) std::fprintf(stderr, "sim -> (frame dropped: output full)\n");
+    if (after) after();
+    return;
+  }
   port->sender->Send(frame, isAnswer, std::move(after));
+  backlog_.outputPeak = std::max(backlog_.outputPeak, port->OutputBacklog());
 }
 
 void Simulator::SendScope(Port* port) {
@@ -303,6 +321,15 @@ bool Simulator::ScopeArmed() const {
 }
 int Simulator::BaudIndex() const {
   return options_.baudIndex;
+}
+
+BacklogStats Simulator::Backlog() const {
+  BacklogStats stats = backlog_;
+  for (const auto& p : ports_) {
+    stats.output += p->OutputBacklog();
+    stats.input += p->in->Queued();
+  }
+  return stats;
 }
 
 }  // namespace trivolux::sim

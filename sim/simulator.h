@@ -23,6 +23,17 @@ class Link;
 class PtyLink;
 struct Port;
 
+// What the connections hold now for their peers and what they had to drop,
+// in bytes unless named otherwise. Peaks and drops count from the start.
+struct BacklogStats {
+  qsizetype output = 0;            // frame bytes the kernel has not taken yet, all connections
+  qsizetype outputPeak = 0;        // the most one connection held (at most kOutputBacklogCap)
+  std::int64_t framesDropped = 0;  // frames that did not fit the output cap
+  qsizetype input = 0;             // received bytes waiting in the paced input queues
+  qsizetype inputPeak = 0;         // the most one paced input queue held (at most kPacedInputCap)
+  std::int64_t inputDropped = 0;   // received bytes that did not fit the paced input queue
+};
+
 class Simulator : public QObject {
   Q_OBJECT
  public:
@@ -53,6 +64,7 @@ class Simulator : public QObject {
   bool ScopeArmed() const;
   void TriggerNow();  // a simulated trigger event at once (automatic frame / scope)
   int BaudIndex() const;
+  BacklogStats Backlog() const;
   // Message of the last EEPROM file problem, empty when none.
   QString EepromError() const { return eepromError_; }
 
@@ -89,6 +101,7 @@ class Simulator : public QObject {
   QElapsedTimer clock_;
   int answerCount_ = 0;
   int dropEveryNthSeen_ = 0;
+  BacklogStats backlog_;  // peaks and drops; the present levels are read from the ports
   QString eepromError_;
 };
 

@@ -15,15 +15,21 @@ PacedQueue::PacedQueue(Sink sink, QObject* parent) : QObject(parent), sink_(std:
   connect(&timer_, &QTimer::timeout, this, [this] { Pump(); });
 }
 
-void PacedQueue::Push(const QByteArray& bytes) {
+qsizetype PacedQueue::Push(const QByteArray& bytes) {
   if (!enabled_ && queue_.isEmpty()) {
     sink_(bytes);
-    return;
+    return 0;
   }
   const double now = static_cast<double>(clock_.nsecsElapsed()) / 1000.0;
   if (queue_.isEmpty()) lineClockUs_ = std::max(lineClockUs_, now);
-  queue_.append(bytes);
+  qsizetype dropped = 0;
+  if (enabled_ && capacity_ > 0) {
+    const qsizetype room = std::max<qsizetype>(0, capacity_ - queue_.size());
+    dropped = std::max<qsizetype>(0, bytes.size() - room);
+  }
+  queue_.append(bytes.constData(), bytes.size() - dropped);
   Pump();
+  return dropped;
 }
 
 void PacedQueue::ChangeBaudAfterQueued(int baud) {
@@ -115,12 +121,14 @@ void FrameSender::Send(QByteArray frame, bool isAnswer, std::function<void()> af
     pieces_.push_back({due, frame.mid(at, step), {}});
   }
   pieces_.back().after = std::move(after);
+  pendingBytes_ += frame.size();
   lastDueMs_ = due;
   Pump();
 }
 
 void FrameSender::Clear() {
   pieces_.clear();
+  pendingBytes_ = 0;
   timer_.stop();
   lastDueMs_ = 0;
 }
@@ -130,6 +138,7 @@ void FrameSender::Pump() {
   while (!pieces_.empty() && pieces_.front().dueMs <= now) {
     Piece p = std::move(pieces_.front());
     pieces_.pop_front();
+    pendingBytes_ -= p.bytes.size();
     sink_(p.bytes);
     if (p.after) p.after();
   }

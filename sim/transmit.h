@@ -25,7 +25,10 @@ class PacedQueue : public QObject {
   void SetEnabled(bool on) { enabled_ = on; }
   void SetBaud(int baud) { baud_ = baud; }
   int Baud() const { return baud_; }
-  void Push(const QByteArray& bytes);
+  // While pacing, Push keeps at most this many bytes queued (0 = no limit).
+  void SetCapacity(qsizetype bytes) { capacity_ = bytes; }
+  // Returns how many bytes did not fit and were dropped (the tail of `bytes`).
+  qsizetype Push(const QByteArray& bytes);
   // The rate changes once every byte queued so far has gone out.
   void ChangeBaudAfterQueued(int baud);
   void Clear();
@@ -38,6 +41,7 @@ class PacedQueue : public QObject {
   Sink sink_;
   bool enabled_ = false;
   int baud_ = 115200;
+  qsizetype capacity_ = 0;
   QByteArray queue_;
   qsizetype changeAt_ = -1;  // bytes to go before the new rate applies
   int changeBaud_ = 0;
@@ -58,6 +62,8 @@ class FrameSender : public QObject {
   void Send(QByteArray frame, bool isAnswer, std::function<void()> after = {});
   void Clear();
   bool Idle() const { return pieces_.empty(); }
+  // Bytes of frames not yet handed to the sink.
+  qsizetype Pending() const { return pendingBytes_; }
 
  private:
   struct Piece {
@@ -71,6 +77,7 @@ class FrameSender : public QObject {
   Faults& faults_;
   Sink sink_;
   std::deque<Piece> pieces_;
+  qsizetype pendingBytes_ = 0;
   qint64 lastDueMs_ = 0;
   QElapsedTimer clock_;
   QTimer timer_;

@@ -38,7 +38,9 @@ SimClient::~SimClient() {
 
 bool SimClient::ConnectTcp(quint16 port, int timeoutMs) {
   socket_ = std::make_unique<QTcpSocket>();
-  QObject::connect(socket_.get(), &QTcpSocket::readyRead, [this] { OnBytes(socket_->readAll()); });
+  QObject::connect(socket_.get(), &QTcpSocket::readyRead, [this] {
+    if (reading_) OnBytes(socket_->readAll());
+  });
   QObject::connect(socket_.get(), &QTcpSocket::disconnected, [this] { disconnected_ = true; });
   socket_->connectToHost(QStringLiteral("127.0.0.1"), port);
   return WaitUntil([this] { return socket_->state() == QAbstractSocket::ConnectedState; }, timeoutMs);
@@ -99,6 +101,16 @@ void SimClient::Write(const Bytes& bytes) {
       }
     }
   }
+}
+
+void SimClient::SetReading(bool on) {
+  reading_ = on;
+  if (socket_) {
+    // 1: Qt takes at most one byte off the kernel and then stops reading.
+    socket_->setReadBufferSize(on ? 0 : 1);
+    if (on && socket_->bytesAvailable() > 0) OnBytes(socket_->readAll());
+  }
+  if (notifier_) notifier_->setEnabled(on);
 }
 
 void SimClient::OnBytes(const QByteArray& b) {

@@ -32,6 +32,9 @@ class SimClient {
   bool Connected() const;
 
   void Write(const Bytes& bytes);
+  // Off: received bytes stay in the kernel, as with a peer that stopped
+  // reading; the simulator's answers back up. On again: they are read.
+  void SetReading(bool on);
   // The next frame event (answers may be up to 2040 data bytes).
   std::optional<FrameReader::Event> ReadEvent(int timeoutMs = 3000);
   // The next event, which must be a valid frame.
@@ -53,6 +56,7 @@ class SimClient {
   FrameReader reader_;
   std::vector<FrameReader::Event> events_;
   int chunks_ = 0;
+  bool reading_ = true;
   bool disconnected_ = false;
   QByteArray received_;
 };

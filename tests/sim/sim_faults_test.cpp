@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include "link/crc8.h"
 #include "sim_fixture.h"
@@ -189,6 +190,98 @@ TEST_F(SimTest, BaudChangeAnswersAtTheOldRateThenSwitches) {
   t.restart();
   for (int i = 0; i < 10; ++i) ASSERT_TRUE(c.Exchange(order::kIdentify, 0));
   EXPECT_LT(t.elapsed(), 600) << "921600 bit/s: ten exchanges take about 10 ms, at 9600 they would take 920";
+}
+
+// Writes bursts of one request to a client on every event-loop pass for as
+// long as it lives, like a peer that sends without end.
+class Flood {
+ public:
+  Flood(SimClient& client, const Bytes& request) {
+    Bytes burst;
+    for (int i = 0; i < 64; ++i) burst.insert(burst.end(), request.begin(), request.end());
+    timer_.callOnTimeout([&client, burst] {
+      if (client.Connected()) client.Write(burst);
+    });
+    timer_.start(0);
+  }
+
+ private:
+  QTimer timer_;
+};
+
+const Bytes kHardwareInfoRequest = Request(order::kHardwareInfo, order::kHardwareInfoCode);
+constexpr qsizetype kHardwareInfoFrame = kHeaderSize + 512;
+
+TEST(SimLimits, APeerThatStopsReadingLosesWholeFramesBeyondTheOutputCap) {
+  struct Case {
+    const char* name;
+    bool pty;
+    bool lineRate;
+  };
+  for (const Case& c :
+       {Case{"tcp", false, false}, Case{"pty", true, false}, Case{"tcp at line rate", false, true}}) {
+    SCOPED_TRACE(c.name);
+    SimOptions options;
+    options.lineRate = c.lineRate;
+    options.baudIndex = 7;  // 921600 bit/s: the paced backlogs drain in about a second
+    Simulator sim(options);
+    SimClient peer;
+    if (c.pty) {
+      ASSERT_TRUE(peer.OpenDevice(sim.OpenPty()));
+    } else {
+      ASSERT_TRUE(peer.ConnectTcp(sim.ListenTcp()));
+    }
+    peer.SetReading(false);
+    {
+      Flood flood(peer, kHardwareInfoRequest);
+      ASSERT_TRUE(WaitUntil([&] { return sim.Backlog().framesDropped >= 200; }, 10000));
+    }
+    const BacklogStats b = sim.Backlog();
+    EXPECT_LE(b.outputPeak, kOutputBacklogCap);
+    EXPECT_GT(b.outputPeak, kOutputBacklogCap - kHardwareInfoFrame) << "the cap, not less, is what is held";
+
+    // Reading again, the peer finds only whole frames up to the answer of a
+    // request sent once the backlog is gone. Input lost at line rate leaves
+    // cut requests behind, answered with the communication error.
+    peer.SetReading(true);
+    ASSERT_TRUE(WaitUntil([&] { return sim.Backlog().output == 0 && sim.Backlog().input == 0; }, 5000));
+    peer.Write(Request(order::kIdentify, 0));
+    for (;;) {
+      auto e = peer.ReadEvent();
+      ASSERT_TRUE(e);
+      ASSERT_EQ(e->kind, Kind::Frame);
+      if (e->header.order == order::kIdentify) break;
+      ASSERT_TRUE(e->header.order == order::kHardwareInfo || e->header.order == order::kError)
+          << int{e->header.order};
+    }
+  }
+}
+
+TEST(SimLimits, PacedInputKeepsWhatFitsAndCountsTheRest) {
+  SimOptions options;
+  options.lineRate = true;
+  options.baudIndex = 7;
+  Simulator sim(options);
+  SimClient peer;
+  ASSERT_TRUE(peer.ConnectTcp(sim.ListenTcp()));
+  Flood flood(peer, Request(order::kCycleTime, 0));
+  ASSERT_TRUE(WaitUntil([&] { return sim.Backlog().inputDropped > kPacedInputCap; }, 10000));
+  const BacklogStats b = sim.Backlog();
+  EXPECT_LE(b.inputPeak, kPacedInputCap);
+  // Full up to what the line released while the bytes came in (92 bytes/ms).
+  EXPECT_GT(b.inputPeak, kPacedInputCap - 4096) << "what fits is kept";
+}
+
+TEST_F(SimTest, ServesANewClientWhileTheOldOneFloodsWithoutReading) {
+  client.SetReading(false);
+  Flood flood(client, kHardwareInfoRequest);
+  ASSERT_TRUE(WaitUntil([&] { return sim->Backlog().output > kOutputBacklogCap / 2; }, 10000))
+      << "the answers to the old client back up";
+  SimClient second;
+  ASSERT_TRUE(second.ConnectTcp(port, 3000));
+  auto a = second.Exchange(order::kIdentify, 0, {}, 3000);
+  ASSERT_TRUE(a);
+  EXPECT_EQ(a->header.param, 4711);
 }
 
 TEST(SimPty, ServesThePseudoTerminal) {
