@@ -4,20 +4,21 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QLineEdit>
-#include <QMessageBox>
-#include <QPushButton>
+
+#include "ui/message_dialog.h"
 
 namespace trivolux {
 
 void QtPopups::Message(const QString& title, const QString& text) {
-  QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent_);
+  MessageDialog box(title, text, {QStringLiteral("OK")}, 0, parent_);
   box.exec();
 }
 
 bool QtPopups::Confirm(const QString& title, const QString& text) {
-  QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No, parent_);
-  box.setDefaultButton(QMessageBox::Yes);
-  return box.exec() == QMessageBox::Yes;
+  // Yes is the default button; Escape answers No.
+  MessageDialog box(title, text, {QStringLiteral("Yes"), QStringLiteral("No")}, 1, parent_);
+  box.exec();
+  return box.ClickedIndex() == 0;
 }
 
 std::optional<QString> QtPopups::Prompt(const QString& title, const QString& text, int maxLength) {
@@ -31,21 +32,14 @@ std::optional<QString> QtPopups::Prompt(const QString& title, const QString& tex
 }
 
 int QtPopups::Generic(const QString& title, const QString& text, const QStringList& buttons) {
-  QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::NoButton, parent_);
-  QList<QPushButton*> pushed;
-  for (const QString& label : buttons) pushed.append(box.addButton(label, QMessageBox::AcceptRole));
-  if (!pushed.isEmpty()) {
-    box.setDefaultButton(pushed.first());
-    box.setEscapeButton(pushed.first());
-  }
+  MessageDialog box(title, text, buttons, 0, parent_);
   box.exec();
-  const int index = pushed.indexOf(qobject_cast<QPushButton*>(box.clickedButton()));
-  return index < 0 ? 0 : index;
+  return box.ClickedIndex();
 }
 
 FileSelect QtPopups::SelectFile(const FileRequest& request, QString* path) {
-  const QString start = request.directory.isEmpty() ? request.defaultName
-                                                     : request.directory + "/" + request.defaultName;
+  const QString start =
+      request.directory.isEmpty() ? request.defaultName : request.directory + "/" + request.defaultName;
   const QString chosen = request.save
                              ? QFileDialog::getSaveFileName(parent_, request.title, start, request.filter,
                                                             nullptr, QFileDialog::DontConfirmOverwrite)

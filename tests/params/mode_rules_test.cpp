@@ -1,5 +1,6 @@
 // The mode rules on the real panels: forced values, ring items, limits with
 // their messages, row-label colours, column locking and the tab pages.
+#include <QAccessible>
 #include <QComboBox>
 #include <QSpinBox>
 #include <QtTest>
@@ -305,6 +306,77 @@ class ModeRulesTest : public QObject {
     QCOMPARE(RingValue(page().RingTrigger), 0);
     QCOMPARE(page().RingTrigger->count(), 2);
     QCOMPARE(set.block[kTrigger], 3);
+  }
+  // A handler follows its control's value, so the rules run whichever way
+  // the user changes it: keyboard, or assistive technology acting on the
+  // control (which emits neither clicked nor editingFinished).
+  void rulesFollowKeyboardAndAssistiveChanges_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("how");
+    QTest::newRow("colour groups by Space") << "SwitchColorGroup"
+                                            << "key";
+    QTest::newRow("colour groups by accessible toggle") << "SwitchColorGroup"
+                                                        << "accessible";
+    QTest::newRow("MAXCOL-No. by arrow key") << "NumMaxVecNo"
+                                             << "key";
+    QTest::newRow("MAXCOL-No. by accessible value") << "NumMaxVecNo"
+                                                    << "accessible";
+  }
+  void rulesFollowKeyboardAndAssistiveChanges() {
+    QFETCH(QString, control);
+    QFETCH(QString, how);
+    auto& g = panels_->groupHoldPage().ui;
+    SetRingValue(page().RingDigOutmode, 2);  // DIRECT HI: two groups, MAXCOL-No. at most 2
+    {
+      const ModeRules::Quiet quiet(rules());
+      page().NumMaxVecNo->setValue(2);
+      SetCellValue(g.GridGroups, 5, 0, 2);  // a group the outputs cannot show
+    }
+    popups_->Clear();
+    if (control == "SwitchColorGroup") {
+      QVERIFY(!g.SwitchColorGroup->isChecked());
+      if (how == "key") {
+        QTest::keyClick(g.SwitchColorGroup, Qt::Key_Space);
+      } else {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(g.SwitchColorGroup);
+        QVERIFY(a && a->actionInterface());
+        a->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+      }
+      QVERIFY(g.SwitchColorGroup->isChecked());
+      QCOMPARE(CellValue(g.GridGroups, 5, 0), 0);
+    } else {
+      if (how == "key") {
+        QTest::keyClick(page().NumMaxVecNo, Qt::Key_Up);
+      } else {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(page().NumMaxVecNo);
+        QVERIFY(a && a->valueInterface());
+        a->valueInterface()->setCurrentValue(10);
+      }
+      QCOMPARE(page().NumMaxVecNo->value(), 2);
+    }
+    QCOMPARE(popups_->OfKind("message").size(), size_t(1));
+  }
+
+  void evaluationModeByKeyboardRunsTheRules() {
+    SetRingValue(page().RingEvalMode, 2);  // MIN DIST; the next item is COL2
+    QTest::keyClick(page().RingEvalMode, Qt::Key_Down);
+    QCOMPARE(RingValue(page().RingEvalMode), 3);
+    QCOMPARE(page().NumMaxVecNo->value(), 2);
+    QVERIFY(!page().RingDigOutmode->isEnabled());
+  }
+
+  // Values the program writes into the controls run no rule: a set read
+  // from the sensor is shown as it is, before the rules look at it.
+  void programmaticUpdatesRunNoRules() {
+    ParameterSet& set = fixture_->params().para();
+    set.block[kMaxVecNo] = 40;
+    set.block[kColorGroup] = 1;
+    set.block[kDigOutmode] = 0;
+    set.table[3][kGroup] = 2;
+    fixture_->params().SetPanelValues();
+    QVERIFY(popups_->record.empty());
+    QCOMPARE(page().NumMaxVecNo->value(), 40);
+    QCOMPARE(CellValue(panels_->groupHoldPage().ui.GridGroups, 3, 0), 2);
   }
 };
 

@@ -1,6 +1,7 @@
 // SEND and GET through the main panel's buttons against the in-process
 // simulator: what reaches the sensor, what the connect page shows, and what
 // the panels keep when a read fails.
+#include <QAccessible>
 #include <QDir>
 #include <QtTest>
 
@@ -139,6 +140,47 @@ class ParamTransferAppTest : public QObject {
     rig.main().ButtonSend->click();
     QCOMPARE(rig.sim.ReservedMismatches(), 0);
     QCOMPARE(int(rig.sim.RamTeach(0)[0] | (rig.sim.RamTeach(0)[1] << 8)), 777);
+  }
+  // The memory selection is what the buttons show, however the FILE button
+  // was switched on; a SEND then goes to a file and nothing to the sensor.
+  void memorySelectionFollowsTheButtons_data() {
+    QTest::addColumn<QString>("how");
+    QTest::newRow("mouse") << "mouse";
+    QTest::newRow("keyboard") << "keyboard";
+    QTest::newRow("assistive toggle") << "accessible";
+    QTest::newRow("program") << "program";
+  }
+  void memorySelectionFollowsTheButtons() {
+    QFETCH(QString, how);
+    Rig rig;
+    QPushButton* file = rig.main().ButtonFile;
+    QCOMPARE(rig.state.MemorySelection, Memory::Ram);
+    if (how == "mouse") {
+      QTest::mouseClick(file, Qt::LeftButton);
+    } else if (how == "keyboard") {
+      QTest::keyClick(file, Qt::Key_Space);
+    } else if (how == "accessible") {
+      QAccessibleInterface* a = QAccessible::queryAccessibleInterface(file);
+      QVERIFY(a && a->actionInterface());
+      a->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    } else {
+      file->setChecked(true);
+    }
+    QVERIFY(file->isChecked() && !rig.main().ButtonRam->isChecked());
+    QCOMPARE(rig.state.MemorySelection, Memory::File);
+
+    rig.sim.ClearRequests();
+    rig.popups.files.push_back({FileSelect::New, rig.Path("Chosen.ini")});
+    rig.main().ButtonSend->click();
+    QCOMPARE(rig.popups.OfKind("file").size(), size_t(1));
+    QVERIFY(rig.sim.Requests().empty());
+    QVERIFY(QFile::exists(rig.Path("Chosen.ini")));
+
+    // The parameter-set buttons work the same way.
+    SetRingValue(rig.panels.parameterPage().ui.RingTrigger, 6);  // PARA
+    rig.params.rules().CBF_EditTrigger();
+    QTest::keyClick(rig.main().ButtonParaSet1, Qt::Key_Space);
+    QCOMPARE(rig.state.ParaSet, 1);
   }
 };
 

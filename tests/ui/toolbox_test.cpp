@@ -1,10 +1,17 @@
 // Address combo box (most-recently-used list) and masked password entry.
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QtTest>
 
 #include "ui/address_combo_box.h"
+#include "ui/message_dialog.h"
 #include "ui/password_edit.h"
 
 using trivolux::AddressComboBox;
+using trivolux::MessageDialog;
 using trivolux::PasswordEdit;
 
 class ToolboxTest : public QObject {
@@ -47,6 +54,41 @@ class ToolboxTest : public QObject {
     QCOMPARE(edit.Value(), QString("secret0123456789abcd"));
     edit.Clear();
     QCOMPARE(edit.Value(), QString());
+  }
+
+  // A list of 64 defaulted teach rows is taller than a 768-pixel screen: it
+  // scrolls inside a popup that fits, its text unchanged, the button in reach.
+  void longMessagesScrollInsideAPopupThatFitsTheScreen() {
+    QString text = "Following teach vectors could not be read \nand where set to default value:\n\n";
+    for (int k = 0; k < 64; ++k) text += QString("TEACH VECTOR %1\n").arg(k);
+    MessageDialog box("Attention!", text, {"OK"}, 0);
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    const QRect screen = box.screen()->availableGeometry();
+    QVERIFY2(box.frameGeometry().height() <= screen.height(), qPrintable(QString::number(box.height())));
+    QVERIFY(box.scroller()->verticalScrollBar()->maximum() > 0);
+    QCOMPARE(box.textLabel()->text(), text);
+    QVERIFY(box.rect().contains(box.buttons().first()->geometry()));
+
+    MessageDialog shortBox("INFO!", "Select TAB-window.", {"OK"}, 0);
+    shortBox.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&shortBox));
+    QCOMPARE(shortBox.scroller()->verticalScrollBar()->maximum(), 0);
+  }
+
+  void popupButtonsAnswerWithTheirIndexAndEscapeWithItsOwn() {
+    MessageDialog box("ATTENTION!", "text", {"CLOSE", "OFFLINE"}, 0);
+    box.show();
+    box.buttons()[1]->click();
+    QCOMPARE(box.ClickedIndex(), 1);
+    MessageDialog confirm("ATTENTION!", "text", {"Yes", "No"}, 1);
+    confirm.show();
+    QTest::keyClick(&confirm, Qt::Key_Escape);
+    QCOMPARE(confirm.ClickedIndex(), 1);
+    MessageDialog enter("ATTENTION!", "text", {"Yes", "No"}, 1);
+    enter.show();
+    QTest::keyClick(enter.buttons()[0], Qt::Key_Return);
+    QCOMPARE(enter.ClickedIndex(), 0);
   }
 };
 

@@ -1,0 +1,69 @@
+#include "ui/message_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+namespace trivolux {
+
+namespace {
+constexpr double kScreenShare = 0.9;
+}  // namespace
+
+MessageDialog::MessageDialog(const QString& title, const QString& text, const QStringList& buttons,
+                             int escapeIndex, QWidget* parent)
+    : QDialog(parent), escapeIndex_(escapeIndex), clicked_(escapeIndex) {
+  setWindowTitle(title);
+  label_ = new QLabel(text);
+  label_->setTextFormat(Qt::PlainText);
+  label_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  label_->setMargin(8);
+  scroller_ = new QScrollArea;
+  scroller_->setWidget(label_);
+  scroller_->setWidgetResizable(true);
+  scroller_->setFrameShape(QFrame::NoFrame);
+  scroller_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+
+  auto* box = new QDialogButtonBox;
+  for (int i = 0; i < buttons.size(); ++i) {
+    QPushButton* button = box->addButton(buttons[i], QDialogButtonBox::AcceptRole);
+    buttons_ << button;
+    connect(button, &QPushButton::clicked, this, [this, i] {
+      clicked_ = i;
+      accept();
+    });
+  }
+  if (!buttons_.isEmpty()) {
+    buttons_.first()->setDefault(true);
+    buttons_.first()->setFocus();
+  }
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(scroller_, 1);
+  layout->addWidget(box);
+  FitToScreen();
+}
+
+void MessageDialog::reject() {
+  clicked_ = escapeIndex_;
+  QDialog::reject();
+}
+
+void MessageDialog::FitToScreen() {
+  const QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+  const QSize room = screen ? screen->availableGeometry().size() * kScreenShare : QSize(800, 600);
+  // What the text needs, with room for a scroll bar should it need one.
+  const QSize text = label_->sizeHint();
+  const int bar = scroller_->verticalScrollBar()->sizeHint().width();
+  const int chrome = sizeHint().height() - scroller_->sizeHint().height();
+  scroller_->setMinimumSize(qMin(text.width() + bar, room.width()),
+                            qMin(text.height(), room.height() - chrome));
+  resize(qMin(sizeHint().width(), room.width()), qMin(sizeHint().height(), room.height()));
+  setMaximumSize(room);
+}
+
+}  // namespace trivolux
