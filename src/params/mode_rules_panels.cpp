@@ -143,16 +143,17 @@ void ModeRules::SetTabVis() {
   QTabWidget* tabs = d.TabDataP1;
   QWidget* xyint[] = {d.DispX, d.DispY, d.DispINT, d.LabelX, d.LabelY, d.LabelINT};
   if (mode::IsThreshold(copy_.block[kEvalMode])) {
-    for (int page = 1; page <= 3; ++page) tabs->setTabVisible(page, false);
+    for (int page : {DataPanel::kPageXyInt, DataPanel::kPage2D, DataPanel::kPage3D})
+      tabs->setTabVisible(page, false);
     for (QWidget* w : xyint) w->setVisible(false);
     return;
   }
   const int current = tabs->currentIndex();
-  const int shown = mode::Is3D(calc) ? 3 : 2;
+  const int shown = mode::Is3D(calc) ? DataPanel::kPage3D : DataPanel::kPage2D;
   tabs->setTabVisible(shown, true);
-  tabs->setTabVisible(shown == 2 ? 3 : 2, false);
-  if (current == 2 || current == 3) tabs->setCurrentIndex(shown);
-  tabs->setTabVisible(1, true);
+  tabs->setTabVisible(shown == DataPanel::kPage2D ? DataPanel::kPage3D : DataPanel::kPage2D, false);
+  if (current == DataPanel::kPage2D || current == DataPanel::kPage3D) tabs->setCurrentIndex(shown);
+  tabs->setTabVisible(DataPanel::kPageXyInt, true);
   for (QWidget* w : xyint) w->setVisible(true);
 }
 
