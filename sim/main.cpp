@@ -1,37 +1,13 @@
 // trivolux-sensor-sim: the software sensor on TCP and/or a pseudo-terminal.
 // Prints "TCP <host>:<port>" and "PTY <device>" lines on stdout once ready.
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QSocketNotifier>
-#include <csignal>
 #include <cstdio>
 
+#include "sim/quit_signals.h"
 #include "sim/simulator.h"
 
 namespace {
-
-int g_signalPipe[2] = {-1, -1};
-
-void OnSignal(int) {
-  const char c = 1;
-  [[maybe_unused]] const ssize_t n = ::write(g_signalPipe[1], &c, 1);
-}
-
-// SIGTERM and SIGINT end the event loop in order (self-pipe: the handler only writes a byte).
-void InstallQuitOnSignals(QCoreApplication& app) {
-  if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) != 0) return;
-  auto* notifier = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, &app);
-  QObject::connect(notifier, &QSocketNotifier::activated, &app, [] { QCoreApplication::quit(); });
-  struct sigaction sa {};
-  sa.sa_handler = OnSignal;
-  sigemptyset(&sa.sa_mask);
-  sa.sa_flags = SA_RESTART;
-  sigaction(SIGTERM, &sa, nullptr);
-  sigaction(SIGINT, &sa, nullptr);
-}
 
 bool ParseInt(const QString& text, int min, int max, int* out) {
   bool ok = false;
@@ -144,7 +120,7 @@ int main(int argc, char* argv[]) {
   faults.closeOnNextRequest = parser.isSet(closeOnRequest);
   faults.unknownOrderForAll = parser.isSet(unknownAll);
 
-  InstallQuitOnSignals(app);
+  trivolux::sim::QuitOnTerminationSignals(app);
   trivolux::sim::Simulator sim(options);
   sim.faults() = faults;
 

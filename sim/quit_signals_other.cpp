@@ -1,0 +1,7 @@
+#include "sim/quit_signals.h"
+
+namespace trivolux::sim {
+
+void QuitOnTerminationSignals(QCoreApplication&) {}
+
+}  // namespace trivolux::sim
