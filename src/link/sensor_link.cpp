@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "link/crc8.h"
 #include "base/event_wait.h"
+#include "link/crc8.h"
 #include "link/link_texts.h"
 #include "link/orders.h"
 #include "link/transport.h"
@@ -30,6 +30,11 @@ void SensorLink::SetTransport(Transport* transport) {
   });
   connect(transport_, &Transport::disconnected, this, &SensorLink::OnServerClosed);
   connect(transport_, &Transport::deviceLost, this, &SensorLink::OnDeviceLost);
+}
+
+void SensorLink::SetTimeouts(std::chrono::milliseconds header, std::chrono::milliseconds data) {
+  headerTimeout_ = std::max(header, std::chrono::milliseconds::zero());
+  dataTimeout_ = std::max(data, std::chrono::milliseconds::zero());
 }
 
 void SensorLink::Fail(const QString& text) {
@@ -78,14 +83,13 @@ int SensorLink::DataExchange(int count) {
   return result;
 }
 
-bool SensorLink::WaitForBytes(int needed, double timeoutSeconds) {
+bool SensorLink::WaitForBytes(int needed, std::chrono::milliseconds timeout) {
   const bool serial = transport_->Kind() == TransportKind::Serial;
   const auto have = [&] { return serial ? transport_->BytesAvailable() : RxCount; };
-  ExchangeStart = Now();
   waiting_ = true;
   WaitUntil(
       state_, [&] { return have() >= needed || lossReported_ || !transport_ || !transport_->IsOpen(); },
-      QDeadlineTimer(static_cast<qint64>(timeoutSeconds * 1000)));
+      QDeadlineTimer(timeout));
   waiting_ = false;
   if (!transport_) return false;
   if (serial) RxCount = static_cast<int>(std::min<qint64>(transport_->BytesAvailable(), kRxBufSize));
@@ -98,7 +102,7 @@ int SensorLink::GetHeaderFrame() {
     Fail(link_text::kTimeout);
     return -1;
   }
-  const bool complete = WaitForBytes(static_cast<int>(kHeaderSize), kHeaderTimeout);
+  const bool complete = WaitForBytes(static_cast<int>(kHeaderSize), headerTimeout_);
   if (transport_ && transport_->Kind() == TransportKind::Serial) {
     ComStatus = transport_->ErrorStatus();
     transport_->Read(RxBuf.data(), std::min<qint64>(RxCount, kHeaderSize));
@@ -150,7 +154,7 @@ int SensorLink::GetDataFrame(std::uint16_t length) {
   const bool serial = transport_->Kind() == TransportKind::Serial;
   // TCP counts the header too: the callback stores header and data in a row.
   const int needed = serial ? length : length + static_cast<int>(kHeaderSize);
-  const bool complete = WaitForBytes(needed, kDataTimeout);
+  const bool complete = WaitForBytes(needed, dataTimeout_);
   if (serial && transport_) {
     ComStatus = transport_->ErrorStatus();
     transport_->Read(RxBuf.data() + kHeaderSize, std::min<qint64>(RxCount, length));

@@ -10,6 +10,7 @@
 #include <QObject>
 #include <QString>
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 
@@ -29,6 +30,14 @@ class SensorLink : public QObject {
   // The active transport (serial or TCP); may be null (exchange then times out).
   void SetTransport(Transport* transport);
   Transport* ActiveTransport() const { return transport_; }
+
+  static constexpr std::chrono::milliseconds kDefaultHeaderTimeout{3000};
+  static constexpr std::chrono::milliseconds kDefaultDataTimeout{3000};
+  // Longest wait for the 8 header bytes of an answer and, after them, for its
+  // data bytes. Negative values count as 0 (only what is already there).
+  void SetTimeouts(std::chrono::milliseconds header, std::chrono::milliseconds data);
+  std::chrono::milliseconds HeaderTimeout() const { return headerTimeout_; }
+  std::chrono::milliseconds DataTimeout() const { return dataTimeout_; }
   // Called on every failure, after MessageText was set.
   void SetFailureReport(std::function<void()> report) { report_ = std::move(report); }
 
@@ -52,11 +61,8 @@ class SensorLink : public QObject {
   // slip into a later answer). Runs on every readyRead of a TCP transport.
   void ClientTCPCB();
 
-  // True while a reader waits for an answer.
-  bool Waiting() const { return waiting_; }
   // Seconds since the link was created (the platform timer).
   double Now() const { return clock_.nsecsElapsed() / 1e9; }
-  double ExchangeStart = 0.0;
 
   std::array<std::uint8_t, kHeaderSize + kMaxRequestPayload> FrameStage{};
   std::array<std::uint8_t, kHeaderSize + kMaxRequestPayload> TxBuf{};
@@ -69,21 +75,20 @@ class SensorLink : public QObject {
   std::uint8_t AnswerDataCrc = 0;
   QString MessageText;
 
-  static constexpr double kHeaderTimeout = 3.0;  // seconds
-  static constexpr double kDataTimeout = 3.0;
-
  private:
   void OnServerClosed();
   void OnDeviceLost();
   // Waits until enough bytes are there (serial queue or TCP RxCount), the
   // link is lost, the deadline passes or the program quits.
-  bool WaitForBytes(int needed, double timeoutSeconds);
+  bool WaitForBytes(int needed, std::chrono::milliseconds timeout);
 
   SharedState& state_;
   Transport* transport_ = nullptr;
   std::function<void()> report_;
   QElapsedTimer clock_;
-  bool waiting_ = false;
+  std::chrono::milliseconds headerTimeout_ = kDefaultHeaderTimeout;
+  std::chrono::milliseconds dataTimeout_ = kDefaultDataTimeout;
+  bool waiting_ = false;       // a read wait runs (a lost device is then its timeout)
   bool lossReported_ = false;  // the loss of the link was reported by its own handler
 };
 

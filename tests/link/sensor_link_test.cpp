@@ -7,10 +7,10 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
+#include "base/event_wait.h"
 #include "base/shared_state.h"
 #include "fake_peer.h"
 #include "link/crc8.h"
-#include "base/event_wait.h"
 #include "link/link_texts.h"
 #include "link/orders.h"
 #include "link/tcp_transport.h"
@@ -141,20 +141,34 @@ TEST_F(SensorLinkTest, AnswerInPiecesCompletesOnlyWithAllBytes) {
   EXPECT_TRUE(reports.empty());
 }
 
-TEST_F(SensorLinkTest, SilentPeerTimesOutAfterThreeSecondsWithOneReport) {
-  peer.Enqueue({{}, 1, 0, false, true});
-  QElapsedTimer t;
-  t.start();
-  EXPECT_EQ(Ask(order::kMeasure), -1);
-  EXPECT_GE(t.elapsed(), 2990);
-  EXPECT_LT(t.elapsed(), 4500);
-  EXPECT_EQ(reports, std::vector<QString>{link_text::kTimeout});
-}
-
-TEST_F(SensorLinkTest, HeaderWithoutItsDataTimesOut) {
-  peer.Enqueue({AnswerFrame(order::kMeasure, 0, Bytes(40)).left(30)});
-  EXPECT_EQ(Ask(order::kMeasure), -1);
-  EXPECT_EQ(reports, std::vector<QString>{link_text::kTimeout});
+TEST_F(SensorLinkTest, EachWaitEndsAfterItsOwnTimeoutWithOneReport) {
+  using std::chrono::milliseconds;
+  struct Case {
+    const char* name;
+    Reply reply;
+    milliseconds header;
+    milliseconds data;
+  };
+  // The other wait's limit is far away, so a swapped or ignored setting shows
+  // as an early or a late end.
+  const Case cases[] = {
+      {"silent peer", {{}, 1, 0, false, true}, milliseconds(100), milliseconds(3000)},
+      {"header without its data",
+       {AnswerFrame(order::kMeasure, 0, Bytes(40)).left(30)},
+       milliseconds(3000),
+       milliseconds(100)},
+  };
+  for (const Case& c : cases) {
+    reports.clear();
+    peer.Enqueue(c.reply);
+    link.SetTimeouts(c.header, c.data);
+    QElapsedTimer t;
+    t.start();
+    EXPECT_EQ(Ask(order::kMeasure), -1) << c.name;
+    EXPECT_GE(t.elapsed(), 100) << c.name;
+    EXPECT_LT(t.elapsed(), 2000) << c.name;
+    EXPECT_EQ(reports, std::vector<QString>{link_text::kTimeout}) << c.name;
+  }
 }
 
 TEST_F(SensorLinkTest, OversizedAnnouncementIsRejectedWithoutOverrun) {
@@ -206,12 +220,20 @@ TEST_F(SensorLinkTest, ServerClosingDuringAnExchangeIsReportedOnceAndEndsTheWait
 
 TEST_F(SensorLinkTest, QuitEndsAWaitWithoutAReport) {
   peer.Enqueue({{}, 1, 0, false, true});
-  QTimer::singleShot(100, [this] { state.QuitRequested = true; });
+  QTimer::singleShot(0, [this] { state.QuitRequested = true; });
   QElapsedTimer t;
   t.start();
   EXPECT_EQ(Ask(order::kMeasure), -1);
   EXPECT_LT(t.elapsed(), 2000);
   EXPECT_TRUE(reports.empty());
+}
+
+TEST(SensorLinkDefaults, BothWaitsLastThreeSeconds) {
+  test::EnsureCoreApp();
+  SharedState state;
+  const SensorLink link(state);
+  EXPECT_EQ(link.HeaderTimeout(), std::chrono::milliseconds(3000));
+  EXPECT_EQ(link.DataTimeout(), std::chrono::milliseconds(3000));
 }
 
 TEST(SensorLinkNoTransport, ExchangeOnAClosedTransportReportsTheTimeout) {
