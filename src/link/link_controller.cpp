@@ -23,7 +23,7 @@ constexpr char kBaudrateReminder[] = "ATTENTION!!!   CONFIRM NEW BAUDRATE WITH E
 
 LinkController::LinkController(ScopeApp& app, QObject* parent)
     : QObject(parent), app_(app), link_(app.state()), serial_(app.state()), tcp_(app.state()) {
-  link_.SetFailureReport([this] { SetTimeout(); });
+  connect(&link_, &SensorLink::linkFailed, this, &LinkController::SetTimeout);
   ConnectControls();
 }
 

@@ -41,7 +41,7 @@ void SensorLink::Fail(const QString& text) {
   MessageText = text;
   state_.RunFlag = 0;
   state_.SensorConnected = 0;
-  if (report_) report_();
+  emit linkFailed();
 }
 
 void SensorLink::FillTxBuf(std::uint8_t order, std::uint16_t param, std::uint16_t length) {

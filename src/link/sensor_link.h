@@ -2,8 +2,8 @@
 // SensorLink: the checked request/answer exchange over the active transport.
 // Callers write the payload into FrameStage (from byte 8), call FillTxBuf,
 // then DataExchange(length + 8); on 1 they decode RxBuf from byte 8.
-// Every failure sets MessageText and calls the failure report (SetTimeout,
-// installed by the connect-page glue) exactly once, then returns -1.
+// Every failure sets MessageText and emits linkFailed exactly once (the
+// connect-page glue answers with SetTimeout), then returns -1.
 // Waits run the Qt event loop (no spinning) and end early when the shared
 // QuitRequested flag is set.
 #include <QElapsedTimer>
@@ -12,7 +12,6 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
-#include <functional>
 
 #include "base/shared_state.h"
 #include "link/frame.h"
@@ -38,8 +37,6 @@ class SensorLink : public QObject {
   void SetTimeouts(std::chrono::milliseconds header, std::chrono::milliseconds data);
   std::chrono::milliseconds HeaderTimeout() const { return headerTimeout_; }
   std::chrono::milliseconds DataTimeout() const { return dataTimeout_; }
-  // Called on every failure, after MessageText was set.
-  void SetFailureReport(std::function<void()> report) { report_ = std::move(report); }
 
   std::uint8_t* Payload() { return FrameStage.data() + kHeaderSize; }
   const std::uint8_t* AnswerData() const { return RxBuf.data() + kHeaderSize; }
@@ -49,7 +46,7 @@ class SensorLink : public QObject {
   int GetHeaderFrame();
   int GetDataFrame(std::uint16_t length);
   int CheckHeaderCRC();
-  // Reports `text` through the failure report (MessageText = text).
+  // MessageText = text, RunFlag and SensorConnected cleared, linkFailed.
   void Fail(const QString& text);
 
   // Convenience: payload copy + FillTxBuf + DataExchange.
@@ -75,6 +72,10 @@ class SensorLink : public QObject {
   std::uint8_t AnswerDataCrc = 0;
   QString MessageText;
 
+ signals:
+  // Once per failure, after MessageText was set.
+  void linkFailed();
+
  private:
   void OnServerClosed();
   void OnDeviceLost();
@@ -84,7 +85,6 @@ class SensorLink : public QObject {
 
   SharedState& state_;
   Transport* transport_ = nullptr;
-  std::function<void()> report_;
   QElapsedTimer clock_;
   std::chrono::milliseconds headerTimeout_ = kDefaultHeaderTimeout;
   std::chrono::milliseconds dataTimeout_ = kDefaultDataTimeout;

@@ -26,7 +26,7 @@ class SensorLinkSimTest : public ::testing::TestWithParam<Line> {
   static void SetUpTestSuite() { test::EnsureCoreApp(); }
 
   void SetUp() override {
-    link.SetFailureReport([this] { reports.push_back(link.MessageText); });
+    QObject::connect(&link, &SensorLink::linkFailed, &link, [this] { reports.push_back(link.MessageText); });
     link.SetTimeouts(kShortTimeout, kShortTimeout);
     if (GetParam() == Line::Tcp) {
       link.SetTransport(&tcp);
@@ -110,7 +110,7 @@ TEST(SensorLinkSimTcp, ServerClosingDuringAnExchange) {
   TcpTransport tcp(state);
   SensorLink link(state);
   std::vector<QString> reports;
-  link.SetFailureReport([&] { reports.push_back(link.MessageText); });
+  QObject::connect(&link, &SensorLink::linkFailed, &link, [&] { reports.push_back(link.MessageText); });
   link.SetTransport(&tcp);
   tcp.SetAddress("127.0.0.1", simulator.ListenTcp());
   ASSERT_EQ(tcp.Open(), 0);
@@ -131,7 +131,7 @@ TEST(SensorLinkSimPty, LostDeviceIsReportedOnceAndClosesThePort) {
   SerialTransport serial(state);
   SensorLink link(state);
   std::vector<QString> reports;
-  link.SetFailureReport([&] { reports.push_back(link.MessageText); });
+  QObject::connect(&link, &SensorLink::linkFailed, &link, [&] { reports.push_back(link.MessageText); });
   link.SetTransport(&serial);
   int losses = 0;
   QObject::connect(&serial, &Transport::deviceLost, [&] { ++losses; });

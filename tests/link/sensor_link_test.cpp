@@ -27,7 +27,7 @@ class SensorLinkTest : public ::testing::Test {
   static void SetUpTestSuite() { test::EnsureCoreApp(); }
 
   void SetUp() override {
-    link.SetFailureReport([this] { reports.push_back(link.MessageText); });
+    QObject::connect(&link, &SensorLink::linkFailed, &link, [this] { reports.push_back(link.MessageText); });
     link.SetTransport(&tcp);
     tcp.SetAddress("127.0.0.1", peer.Port());
     ASSERT_EQ(tcp.Open(), 0);
@@ -241,7 +241,7 @@ TEST(SensorLinkNoTransport, ExchangeOnAClosedTransportReportsTheTimeout) {
   SharedState state;
   SensorLink link(state);
   std::vector<QString> reports;
-  link.SetFailureReport([&] { reports.push_back(link.MessageText); });
+  QObject::connect(&link, &SensorLink::linkFailed, &link, [&] { reports.push_back(link.MessageText); });
   EXPECT_EQ(link.Exchange(order::kMeasure, 0), -1);
   TcpTransport closed(state);
   link.SetTransport(&closed);
