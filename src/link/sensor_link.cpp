@@ -13,7 +13,19 @@ namespace trivolux {
 
 namespace {
 constexpr int kWriteTimeoutMs = 2000;
-}
+
+// Marks the link busy for the lifetime of one exchange or frame wait.
+class BusyScope {
+ public:
+  explicit BusyScope(bool& busy) : busy_(busy) { busy_ = true; }
+  ~BusyScope() { busy_ = false; }
+  BusyScope(const BusyScope&) = delete;
+  BusyScope& operator=(const BusyScope&) = delete;
+
+ private:
+  bool& busy_;
+};
+}  // namespace
 
 SensorLink::SensorLink(SharedState& state, QObject* parent) : QObject(parent), state_(state) {
   clock_.start();
@@ -25,9 +37,7 @@ void SensorLink::SetTransport(Transport* transport) {
   if (transport_) disconnect(transport_, nullptr, this, nullptr);
   transport_ = transport;
   if (!transport_) return;
-  connect(transport_, &Transport::readyRead, this, [this] {
-    if (transport_ && transport_->Kind() == TransportKind::Tcp) ClientTCPCB();
-  });
+  connect(transport_, &Transport::readyRead, this, &SensorLink::OnReadyRead);
   connect(transport_, &Transport::disconnected, this, &SensorLink::OnServerClosed);
   connect(transport_, &Transport::deviceLost, this, &SensorLink::OnDeviceLost);
 }
@@ -51,8 +61,15 @@ void SensorLink::FillTxBuf(std::uint8_t order, std::uint16_t param, std::uint16_
   std::memcpy(TxBuf.data(), FrameStage.data(), length + kHeaderSize);
 }
 
+bool SensorLink::RefusedWhileBusy(const char* call) const {
+  if (!busy_) return false;
+  qWarning("SensorLink::%s refused: an exchange is still waiting for its answer", call);
+  return true;
+}
+
 int SensorLink::Exchange(std::uint8_t order, std::uint16_t param, const std::uint8_t* payload,
                          std::uint16_t length) {
+  if (RefusedWhileBusy("Exchange")) return -1;
   length = static_cast<std::uint16_t>(std::min<std::size_t>(length, kMaxRequestPayload));
   if (payload && length > 0) std::memcpy(Payload(), payload, length);
   FillTxBuf(order, param, length);
@@ -60,6 +77,12 @@ int SensorLink::Exchange(std::uint8_t order, std::uint16_t param, const std::uin
 }
 
 int SensorLink::DataExchange(int count) {
+  if (RefusedWhileBusy("DataExchange")) return -1;
+  const BusyScope busy(busy_);
+  return RunExchange(count);
+}
+
+int SensorLink::RunExchange(int count) {
   RxBuf.fill(0);
   ComStatus = 0;
   lossReported_ = false;
@@ -78,8 +101,8 @@ int SensorLink::DataExchange(int count) {
     Fail(link_text::kTimeout);
     return -1;
   }
-  const int result = GetHeaderFrame();
-  if (result == 1 && AnswerLength != 0) return GetDataFrame(AnswerLength);
+  const int result = ReadHeaderFrame();
+  if (result == 1 && AnswerLength != 0) return ReadDataFrame(AnswerLength);
   return result;
 }
 
@@ -97,6 +120,12 @@ bool SensorLink::WaitForBytes(int needed, std::chrono::milliseconds timeout) {
 }
 
 int SensorLink::GetHeaderFrame() {
+  if (RefusedWhileBusy("GetHeaderFrame")) return -1;
+  const BusyScope busy(busy_);
+  return ReadHeaderFrame();
+}
+
+int SensorLink::ReadHeaderFrame() {
   lossReported_ = false;
   if (!transport_ || !transport_->IsOpen()) {
     Fail(link_text::kTimeout);
@@ -139,6 +168,12 @@ int SensorLink::CheckHeaderCRC() {
 }
 
 int SensorLink::GetDataFrame(std::uint16_t length) {
+  if (RefusedWhileBusy("GetDataFrame")) return -1;
+  const BusyScope busy(busy_);
+  return ReadDataFrame(length);
+}
+
+int SensorLink::ReadDataFrame(std::uint16_t length) {
   lossReported_ = false;
   if (length > kMaxAnswerData) {
     // Cannot fit RxBuf: nothing of it is stored, and what already arrived of
@@ -179,6 +214,18 @@ void SensorLink::ClientTCPCB() {
     if (n > 0) RxCount += static_cast<int>(n);
   }
   if (transport_->BytesAvailable() > 0) transport_->FlushQueues();
+}
+
+void SensorLink::OnReadyRead() {
+  if (!transport_) return;
+  if (transport_->Kind() == TransportKind::Tcp) {
+    ClientTCPCB();
+  } else if (!busy_) {
+    // Nobody waits for these bytes (a sensor left sending on its own, a wrong
+    // device, line noise); kept, they would only be flushed by the next
+    // request, and until then the port's bounded queue would stop taking any.
+    transport_->DiscardInput();
+  }
 }
 
 void SensorLink::OnServerClosed() {

@@ -5,7 +5,9 @@
 // Every failure sets MessageText and emits linkFailed exactly once (the
 // connect-page glue answers with SetTimeout), then returns -1.
 // Waits run the Qt event loop (no spinning) and end early when the shared
-// QuitRequested flag is set.
+// QuitRequested flag is set. While an exchange or a frame wait runs, a second
+// one (from a timer or a handler served by that wait) is refused at once with
+// -1: it sends nothing, changes nothing and reports no failure.
 #include <QElapsedTimer>
 #include <QObject>
 #include <QString>
@@ -41,15 +43,22 @@ class SensorLink : public QObject {
   std::uint8_t* Payload() { return FrameStage.data() + kHeaderSize; }
   const std::uint8_t* AnswerData() const { return RxBuf.data() + kHeaderSize; }
 
+  // Stages a request in TxBuf. A running exchange has handed its request to
+  // the transport before it first waits, so staging the next one is harmless.
   void FillTxBuf(std::uint8_t order, std::uint16_t param, std::uint16_t length);
+  // Sends count bytes of TxBuf and reads the answer into RxBuf: 1 or -1.
   int DataExchange(int count);
+  // The two halves of reading an answer, also used on their own for frames
+  // the sensor sends unasked: 1 or -1. On a serial line call them back to
+  // back: serial bytes arriving while neither runs are discarded.
   int GetHeaderFrame();
   int GetDataFrame(std::uint16_t length);
   int CheckHeaderCRC();
   // MessageText = text, RunFlag and SensorConnected cleared, linkFailed.
   void Fail(const QString& text);
 
-  // Convenience: payload copy + FillTxBuf + DataExchange.
+  // Convenience: payload copy + FillTxBuf + DataExchange (nothing is copied
+  // when refused).
   int Exchange(std::uint8_t order, std::uint16_t param, const std::uint8_t* payload = nullptr,
                std::uint16_t length = 0);
 
@@ -73,10 +82,17 @@ class SensorLink : public QObject {
   QString MessageText;
 
  signals:
-  // Once per failure, after MessageText was set.
+  // Once per failure, after MessageText was set. For a failed exchange the
+  // handlers run before it returns, so an exchange started from one is refused.
   void linkFailed();
 
  private:
+  // True (with a warning naming `call`) when an exchange or frame wait runs.
+  bool RefusedWhileBusy(const char* call) const;
+  int RunExchange(int count);
+  int ReadHeaderFrame();
+  int ReadDataFrame(std::uint16_t length);
+  void OnReadyRead();
   void OnServerClosed();
   void OnDeviceLost();
   // Waits until enough bytes are there (serial queue or TCP RxCount), the
@@ -88,6 +104,10 @@ class SensorLink : public QObject {
   QElapsedTimer clock_;
   std::chrono::milliseconds headerTimeout_ = kDefaultHeaderTimeout;
   std::chrono::milliseconds dataTimeout_ = kDefaultDataTimeout;
+  // From the first to the last step of an exchange or frame wait. An answer
+  // may start arriving while its request is still being written, so this
+  // covers the whole DataExchange; serial input outside it is discarded.
+  bool busy_ = false;
   bool waiting_ = false;       // a read wait runs (a lost device is then its timeout)
   bool lossReported_ = false;  // the loss of the link was reported by its own handler
 };

@@ -6,6 +6,8 @@
 
 #include <QElapsedTimer>
 #include <QTimer>
+#include <algorithm>
+#include <functional>
 
 #include "base/event_wait.h"
 #include "base/shared_state.h"
@@ -13,7 +15,9 @@
 #include "link/crc8.h"
 #include "link/link_texts.h"
 #include "link/orders.h"
+#include "link/serial_transport.h"
 #include "link/tcp_transport.h"
+#include "pty_peer.h"
 
 namespace trivolux {
 namespace {
@@ -50,6 +54,24 @@ class SensorLinkTest : public ::testing::Test {
 QByteArray Bytes(int n, char fill = 'x') {
   return QByteArray(n, fill);
 }
+
+// Counts the warnings logged while it lives.
+class WarningCounter {
+ public:
+  WarningCounter() {
+    count_ = 0;
+    previous_ = qInstallMessageHandler(&Handle);
+  }
+  ~WarningCounter() { qInstallMessageHandler(previous_); }
+  int Count() const { return count_; }
+
+ private:
+  static void Handle(QtMsgType type, const QMessageLogContext&, const QString&) {
+    if (type == QtWarningMsg) ++count_;
+  }
+  static inline int count_ = 0;
+  QtMessageHandler previous_;
+};
 
 TEST_F(SensorLinkTest, RequestsCarryTheDocumentedBytes) {
   peer.Enqueue({AnswerFrame(order::kMeasure, 0, Bytes(40))});
@@ -171,6 +193,48 @@ TEST_F(SensorLinkTest, EachWaitEndsAfterItsOwnTimeoutWithOneReport) {
   }
 }
 
+TEST_F(SensorLinkTest, CallsWhileAnExchangeWaitsAreRefusedAndLeaveItAlone) {
+  const std::pair<const char*, std::function<int(SensorLink&)>> calls[] = {
+      {"DataExchange", [](SensorLink& l) { return l.DataExchange(8); }},
+      {"Exchange",
+       [](SensorLink& l) {
+         const std::uint8_t word[] = {0x00, 0x04};
+         return l.Exchange(order::kWriteCalib, 0, word, 2);
+       }},
+      {"GetHeaderFrame", [](SensorLink& l) { return l.GetHeaderFrame(); }},
+      {"GetDataFrame", [](SensorLink& l) { return l.GetDataFrame(40); }},
+  };
+  const QByteArray data = Bytes(40, 'm');
+  for (const auto& [name, call] : calls) {
+    peer.requests.clear();
+    link.MessageText = "untouched";
+    // In two parts 30 ms apart: the first exchange still waits when the
+    // zero timer fires from inside its wait.
+    peer.Enqueue({AnswerFrame(order::kMeasure, 0, data), 2, 30});
+    WarningCounter warnings;
+    bool called = false;
+    QTimer::singleShot(0, &link, [&, call = call] {
+      const auto rx = link.RxBuf;
+      const int rxCount = link.RxCount;
+      const auto tx = link.TxBuf;
+      EXPECT_EQ(call(link), -1) << name;
+      EXPECT_EQ(link.RxBuf, rx) << name;
+      EXPECT_EQ(link.RxCount, rxCount) << name;
+      EXPECT_EQ(link.TxBuf, tx) << name;
+      EXPECT_EQ(link.MessageText, "untouched") << name;
+      EXPECT_EQ(state.RunFlag, 1) << name;
+      EXPECT_EQ(state.SensorConnected, 1) << name;
+      called = true;
+    });
+    EXPECT_EQ(Ask(order::kMeasure), 1) << name;
+    ASSERT_TRUE(called) << name;
+    EXPECT_EQ(warnings.Count(), 1) << name;
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(link.AnswerData()), 40), data) << name;
+    EXPECT_EQ(peer.requests.size(), 1u) << name;
+    EXPECT_TRUE(reports.empty()) << name;
+  }
+}
+
 TEST_F(SensorLinkTest, OversizedAnnouncementIsRejectedWithoutOverrun) {
   // 2041 data bytes do not fit RxBuf (2048 with the header).
   QByteArray big = AnswerFrame(order::kHardwareInfo, 0, Bytes(2041));
@@ -225,6 +289,48 @@ TEST_F(SensorLinkTest, QuitEndsAWaitWithoutAReport) {
   t.start();
   EXPECT_EQ(Ask(order::kMeasure), -1);
   EXPECT_LT(t.elapsed(), 2000);
+  EXPECT_TRUE(reports.empty());
+}
+
+TEST(SensorLinkSerialInput, FloodBetweenExchangesStaysBoundedAndIsNotTakenForAnAnswer) {
+  test::EnsureCoreApp();
+  SharedState state;
+  test::PtyPeer peer;
+  ASSERT_GE(peer.ComPort(), 1000);
+  SerialTransport serial(state);
+  qint64 most = 0;
+  const auto sample = [&] { most = std::max(most, serial.BytesAvailable()); };
+  // Connected before the link, so it sees the queue before the link discards it.
+  QObject::connect(&serial, &Transport::readyRead, sample);
+  SensorLink link(state);
+  std::vector<QString> reports;
+  QObject::connect(&link, &SensorLink::linkFailed, &link, [&] { reports.push_back(link.MessageText); });
+  link.SetTimeouts(std::chrono::milliseconds(1000), std::chrono::milliseconds(1000));
+  link.SetTransport(&serial);
+  serial.SetPort(peer.ComPort());
+  ASSERT_EQ(serial.Open(), 0);
+  peer.Enqueue(AnswerFrame(order::kMeasure, 0, Bytes(40)));
+  ASSERT_EQ(link.Exchange(order::kMeasure, 0), 1);
+
+  // A sensor left in automatic sending: valid order-8 frames, 8 MiB of them.
+  constexpr qint64 kFlood = qint64{8} << 20;
+  peer.Flood(AnswerFrame(order::kMeasure, 0, Bytes(40, 'f')), kFlood);
+  const auto flooded = WaitUntil(
+      state,
+      [&] {
+        sample();
+        return peer.Flooded() >= kFlood;
+      },
+      QDeadlineTimer(10000));
+  ASSERT_EQ(flooded, WaitResult::Done) << peer.Flooded() << " bytes taken";
+  EXPECT_GT(most, 0);
+  EXPECT_LE(most, SerialTransport::kReadBufferSize);
+
+  const QByteArray ident = QByteArray("TRIVOLUX VR V1.2.0 X").leftJustified(72, '\0');
+  peer.Enqueue(AnswerFrame(order::kIdentify, 4711, ident));
+  ASSERT_EQ(link.Exchange(order::kIdentify, 0), 1);
+  EXPECT_EQ(link.AnswerOrder, order::kIdentify);
+  EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(link.AnswerData()), 72), ident);
   EXPECT_TRUE(reports.empty());
 }
 
