@@ -28,7 +28,7 @@ LinkController::LinkController(Panels& panels, SharedState& state, Popups& popup
       link_(state),
       serial_(state),
       tcp_(state) {
-  link_.SetFailureReport([this] { SetTimeout(); });
+  connect(&link_, &SensorLink::linkFailed, this, &LinkController::SetTimeout);
   RefreshComPorts();
   ConnectControls();
   connect(&panels_, &Panels::mainTabChanged, this, &LinkController::OnMainTabChanged);

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "link/crc8.h"
 #include "base/event_wait.h"
+#include "link/crc8.h"
 #include "link/link_texts.h"
 #include "link/orders.h"
 #include "link/transport.h"
@@ -13,7 +13,19 @@ namespace trivolux {
 
 namespace {
 constexpr int kWriteTimeoutMs = 2000;
-}
+
+// Marks the link busy for the lifetime of one exchange or frame wait.
+class BusyScope {
+ public:
+  explicit BusyScope(bool& busy) : busy_(busy) { busy_ = true; }
+  ~BusyScope() { busy_ = false; }
+  BusyScope(const BusyScope&) = delete;
+  BusyScope& operator=(const BusyScope&) = delete;
+
+ private:
+  bool& busy_;
+};
+}  // namespace
 
 SensorLink::SensorLink(SharedState& state, QObject* parent) : QObject(parent), state_(state) {
   clock_.start();
@@ -25,18 +37,21 @@ void SensorLink::SetTransport(Transport* transport) {
   if (transport_) disconnect(transport_, nullptr, this, nullptr);
   transport_ = transport;
   if (!transport_) return;
-  connect(transport_, &Transport::readyRead, this, [this] {
-    if (transport_ && transport_->Kind() == TransportKind::Tcp) ClientTCPCB();
-  });
+  connect(transport_, &Transport::readyRead, this, &SensorLink::OnReadyRead);
   connect(transport_, &Transport::disconnected, this, &SensorLink::OnServerClosed);
   connect(transport_, &Transport::deviceLost, this, &SensorLink::OnDeviceLost);
+}
+
+void SensorLink::SetTimeouts(std::chrono::milliseconds header, std::chrono::milliseconds data) {
+  headerTimeout_ = std::max(header, std::chrono::milliseconds::zero());
+  dataTimeout_ = std::max(data, std::chrono::milliseconds::zero());
 }
 
 void SensorLink::Fail(const QString& text) {
   MessageText = text;
   state_.RunFlag = 0;
   state_.SensorConnected = 0;
-  if (report_) report_();
+  emit linkFailed();
 }
 
 void SensorLink::FillTxBuf(std::uint8_t order, std::uint16_t param, std::uint16_t length) {
@@ -46,8 +61,15 @@ void SensorLink::FillTxBuf(std::uint8_t order, std::uint16_t param, std::uint16_
   std::memcpy(TxBuf.data(), FrameStage.data(), length + kHeaderSize);
 }
 
+bool SensorLink::RefusedWhileBusy(const char* call) const {
+  if (!busy_) return false;
+  qWarning("SensorLink::%s refused: an exchange is still waiting for its answer", call);
+  return true;
+}
+
 int SensorLink::Exchange(std::uint8_t order, std::uint16_t param, const std::uint8_t* payload,
                          std::uint16_t length) {
+  if (RefusedWhileBusy("Exchange")) return -1;
   length = static_cast<std::uint16_t>(std::min<std::size_t>(length, kMaxRequestPayload));
   if (payload && length > 0) std::memcpy(Payload(), payload, length);
   FillTxBuf(order, param, length);
@@ -55,6 +77,12 @@ int SensorLink::Exchange(std::uint8_t order, std::uint16_t param, const std::uin
 }
 
 int SensorLink::DataExchange(int count) {
+  if (RefusedWhileBusy("DataExchange")) return -1;
+  const BusyScope busy(busy_);
+  return RunExchange(count);
+}
+
+int SensorLink::RunExchange(int count) {
   RxBuf.fill(0);
   ComStatus = 0;
   lossReported_ = false;
@@ -73,19 +101,18 @@ int SensorLink::DataExchange(int count) {
     Fail(link_text::kTimeout);
     return -1;
   }
-  const int result = GetHeaderFrame();
-  if (result == 1 && AnswerLength != 0) return GetDataFrame(AnswerLength);
+  const int result = ReadHeaderFrame();
+  if (result == 1 && AnswerLength != 0) return ReadDataFrame(AnswerLength);
   return result;
 }
 
-bool SensorLink::WaitForBytes(int needed, double timeoutSeconds) {
+bool SensorLink::WaitForBytes(int needed, std::chrono::milliseconds timeout) {
   const bool serial = transport_->Kind() == TransportKind::Serial;
   const auto have = [&] { return serial ? transport_->BytesAvailable() : RxCount; };
-  ExchangeStart = Now();
   waiting_ = true;
   WaitUntil(
       state_, [&] { return have() >= needed || lossReported_ || !transport_ || !transport_->IsOpen(); },
-      QDeadlineTimer(static_cast<qint64>(timeoutSeconds * 1000)));
+      QDeadlineTimer(timeout));
   waiting_ = false;
   if (!transport_) return false;
   if (serial) RxCount = static_cast<int>(std::min<qint64>(transport_->BytesAvailable(), kRxBufSize));
@@ -93,12 +120,18 @@ bool SensorLink::WaitForBytes(int needed, double timeoutSeconds) {
 }
 
 int SensorLink::GetHeaderFrame() {
+  if (RefusedWhileBusy("GetHeaderFrame")) return -1;
+  const BusyScope busy(busy_);
+  return ReadHeaderFrame();
+}
+
+int SensorLink::ReadHeaderFrame() {
   lossReported_ = false;
   if (!transport_ || !transport_->IsOpen()) {
     Fail(link_text::kTimeout);
     return -1;
   }
-  const bool complete = WaitForBytes(static_cast<int>(kHeaderSize), kHeaderTimeout);
+  const bool complete = WaitForBytes(static_cast<int>(kHeaderSize), headerTimeout_);
   if (transport_ && transport_->Kind() == TransportKind::Serial) {
     ComStatus = transport_->ErrorStatus();
     transport_->Read(RxBuf.data(), std::min<qint64>(RxCount, kHeaderSize));
@@ -135,6 +168,12 @@ int SensorLink::CheckHeaderCRC() {
 }
 
 int SensorLink::GetDataFrame(std::uint16_t length) {
+  if (RefusedWhileBusy("GetDataFrame")) return -1;
+  const BusyScope busy(busy_);
+  return ReadDataFrame(length);
+}
+
+int SensorLink::ReadDataFrame(std::uint16_t length) {
   lossReported_ = false;
   if (length > kMaxAnswerData) {
     // Cannot fit RxBuf: nothing of it is stored, and what already arrived of
@@ -150,7 +189,7 @@ int SensorLink::GetDataFrame(std::uint16_t length) {
   const bool serial = transport_->Kind() == TransportKind::Serial;
   // TCP counts the header too: the callback stores header and data in a row.
   const int needed = serial ? length : length + static_cast<int>(kHeaderSize);
-  const bool complete = WaitForBytes(needed, kDataTimeout);
+  const bool complete = WaitForBytes(needed, dataTimeout_);
   if (serial && transport_) {
     ComStatus = transport_->ErrorStatus();
     transport_->Read(RxBuf.data() + kHeaderSize, std::min<qint64>(RxCount, length));
@@ -175,6 +214,18 @@ void SensorLink::ClientTCPCB() {
     if (n > 0) RxCount += static_cast<int>(n);
   }
   if (transport_->BytesAvailable() > 0) transport_->FlushQueues();
+}
+
+void SensorLink::OnReadyRead() {
+  if (!transport_) return;
+  if (transport_->Kind() == TransportKind::Tcp) {
+    ClientTCPCB();
+  } else if (!busy_) {
+    // Nobody waits for these bytes (a sensor left sending on its own, a wrong
+    // device, line noise); kept, they would only be flushed by the next
+    // request, and until then the port's bounded queue would stop taking any.
+    transport_->DiscardInput();
+  }
 }
 
 void SensorLink::OnServerClosed() {

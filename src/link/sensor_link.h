@@ -2,16 +2,18 @@
 // SensorLink: the checked request/answer exchange over the active transport.
 // Callers write the payload into FrameStage (from byte 8), call FillTxBuf,
 // then DataExchange(length + 8); on 1 they decode RxBuf from byte 8.
-// Every failure sets MessageText and calls the failure report (SetTimeout,
-// installed by the connect-page glue) exactly once, then returns -1.
+// Every failure sets MessageText and emits linkFailed exactly once (the
+// connect-page glue answers with SetTimeout), then returns -1.
 // Waits run the Qt event loop (no spinning) and end early when the shared
-// QuitRequested flag is set.
+// QuitRequested flag is set. While an exchange or a frame wait runs, a second
+// one (from a timer or a handler served by that wait) is refused at once with
+// -1: it sends nothing, changes nothing and reports no failure.
 #include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <array>
+#include <chrono>
 #include <cstdint>
-#include <functional>
 
 #include "base/shared_state.h"
 #include "link/frame.h"
@@ -29,21 +31,34 @@ class SensorLink : public QObject {
   // The active transport (serial or TCP); may be null (exchange then times out).
   void SetTransport(Transport* transport);
   Transport* ActiveTransport() const { return transport_; }
-  // Called on every failure, after MessageText was set.
-  void SetFailureReport(std::function<void()> report) { report_ = std::move(report); }
+
+  static constexpr std::chrono::milliseconds kDefaultHeaderTimeout{3000};
+  static constexpr std::chrono::milliseconds kDefaultDataTimeout{3000};
+  // Longest wait for the 8 header bytes of an answer and, after them, for its
+  // data bytes. Negative values count as 0 (only what is already there).
+  void SetTimeouts(std::chrono::milliseconds header, std::chrono::milliseconds data);
+  std::chrono::milliseconds HeaderTimeout() const { return headerTimeout_; }
+  std::chrono::milliseconds DataTimeout() const { return dataTimeout_; }
 
   std::uint8_t* Payload() { return FrameStage.data() + kHeaderSize; }
   const std::uint8_t* AnswerData() const { return RxBuf.data() + kHeaderSize; }
 
+  // Stages a request in TxBuf. A running exchange has handed its request to
+  // the transport before it first waits, so staging the next one is harmless.
   void FillTxBuf(std::uint8_t order, std::uint16_t param, std::uint16_t length);
+  // Sends count bytes of TxBuf and reads the answer into RxBuf: 1 or -1.
   int DataExchange(int count);
+  // The two halves of reading an answer, also used on their own for frames
+  // the sensor sends unasked: 1 or -1. On a serial line call them back to
+  // back: serial bytes arriving while neither runs are discarded.
   int GetHeaderFrame();
   int GetDataFrame(std::uint16_t length);
   int CheckHeaderCRC();
-  // Reports `text` through the failure report (MessageText = text).
+  // MessageText = text, RunFlag and SensorConnected cleared, linkFailed.
   void Fail(const QString& text);
 
-  // Convenience: payload copy + FillTxBuf + DataExchange.
+  // Convenience: payload copy + FillTxBuf + DataExchange (nothing is copied
+  // when refused).
   int Exchange(std::uint8_t order, std::uint16_t param, const std::uint8_t* payload = nullptr,
                std::uint16_t length = 0);
 
@@ -52,11 +67,8 @@ class SensorLink : public QObject {
   // slip into a later answer). Runs on every readyRead of a TCP transport.
   void ClientTCPCB();
 
-  // True while a reader waits for an answer.
-  bool Waiting() const { return waiting_; }
   // Seconds since the link was created (the platform timer).
   double Now() const { return clock_.nsecsElapsed() / 1e9; }
-  double ExchangeStart = 0.0;
 
   std::array<std::uint8_t, kHeaderSize + kMaxRequestPayload> FrameStage{};
   std::array<std::uint8_t, kHeaderSize + kMaxRequestPayload> TxBuf{};
@@ -69,21 +81,34 @@ class SensorLink : public QObject {
   std::uint8_t AnswerDataCrc = 0;
   QString MessageText;
 
-  static constexpr double kHeaderTimeout = 3.0;  // seconds
-  static constexpr double kDataTimeout = 3.0;
+ signals:
+  // Once per failure, after MessageText was set. For a failed exchange the
+  // handlers run before it returns, so an exchange started from one is refused.
+  void linkFailed();
 
  private:
+  // True (with a warning naming `call`) when an exchange or frame wait runs.
+  bool RefusedWhileBusy(const char* call) const;
+  int RunExchange(int count);
+  int ReadHeaderFrame();
+  int ReadDataFrame(std::uint16_t length);
+  void OnReadyRead();
   void OnServerClosed();
   void OnDeviceLost();
   // Waits until enough bytes are there (serial queue or TCP RxCount), the
   // link is lost, the deadline passes or the program quits.
-  bool WaitForBytes(int needed, double timeoutSeconds);
+  bool WaitForBytes(int needed, std::chrono::milliseconds timeout);
 
   SharedState& state_;
   Transport* transport_ = nullptr;
-  std::function<void()> report_;
   QElapsedTimer clock_;
-  bool waiting_ = false;
+  std::chrono::milliseconds headerTimeout_ = kDefaultHeaderTimeout;
+  std::chrono::milliseconds dataTimeout_ = kDefaultDataTimeout;
+  // From the first to the last step of an exchange or frame wait. An answer
+  // may start arriving while its request is still being written, so this
+  // covers the whole DataExchange; serial input outside it is discarded.
+  bool busy_ = false;
+  bool waiting_ = false;       // a read wait runs (a lost device is then its timeout)
   bool lossReported_ = false;  // the loss of the link was reported by its own handler
 };
 

@@ -118,6 +118,7 @@ int SerialTransport::Open() {
   port_.setParity(QSerialPort::NoParity);
   port_.setStopBits(QSerialPort::OneStop);
   port_.setFlowControl(QSerialPort::NoFlowControl);
+  port_.setReadBufferSize(kReadBufferSize);
   if (!port_.open(QIODevice::ReadWrite)) {
     const int code = OpenErrorCode(port_.error());
     port_.clearError();
@@ -157,8 +158,22 @@ qint64 SerialTransport::Read(std::uint8_t* into, qint64 max) {
 }
 
 void SerialTransport::FlushQueues() {
-  if (port_.isOpen()) port_.clear(QSerialPort::AllDirections);
+  if (port_.isOpen()) {
+    port_.clear(QSerialPort::AllDirections);
+    ResumeReading();
+  }
   if (!lost_) status_ = 0;
+}
+
+void SerialTransport::DiscardInput() {
+  if (!port_.isOpen()) return;
+  port_.clear(QSerialPort::Input);
+  ResumeReading();
+}
+
+void SerialTransport::ResumeReading() {
+  char none = 0;
+  port_.read(&none, 1);
 }
 
 void SerialTransport::OnError(QSerialPort::SerialPortError error) {

@@ -4,6 +4,7 @@
 #include <QSerialPort>
 #include <QSerialPortInfo>
 
+#include "link/frame.h"
 #include "link/transport.h"
 
 namespace trivolux {
@@ -41,6 +42,14 @@ constexpr int kTimeout = -99;
 class SerialTransport : public Transport {
   Q_OBJECT
  public:
+  // Bytes the port keeps before it stops reading the device (the rest waits
+  // in the driver). One whole answer, 8 header + up to 2040 data bytes, fits,
+  // so the header wait never leaves part of an answer to the driver's queue,
+  // which overflows unnoticed without handshake, and the data wait (at most
+  // 2040 bytes once the header was taken) can always be met. The exchange
+  // never needs more than one answer queued: more is only stale input.
+  static constexpr qint64 kReadBufferSize = static_cast<qint64>(kRxBufSize);
+
   explicit SerialTransport(const SharedState& state, QObject* parent = nullptr);
   ~SerialTransport() override;
 
@@ -61,6 +70,7 @@ class SerialTransport : public Transport {
   qint64 Read(std::uint8_t* into, qint64 max) override;
   int ErrorStatus() const override { return status_; }
   void FlushQueues() override;
+  void DiscardInput() override;
   QString ErrorText(int code) const override { return SerialErrorText(code); }
 
   // Maps a QSerialPort open failure onto the RS-232 code table.
@@ -68,6 +78,9 @@ class SerialTransport : public Transport {
 
  private:
   void OnError(QSerialPort::SerialPortError error);
+  // After clear(): a port that stopped reading at the read-buffer bound only
+  // starts again on a read, which on the empty queue returns nothing.
+  void ResumeReading();
 
   const SharedState& state_;
   QSerialPort port_;

@@ -1,7 +1,7 @@
 #include "link/tcp_transport.h"
 
-#include "base/shared_state.h"
 #include "base/event_wait.h"
+#include "base/shared_state.h"
 
 namespace trivolux {
 
@@ -113,7 +113,11 @@ qint64 TcpTransport::Read(std::uint8_t* into, qint64 max) {
 }
 
 void TcpTransport::FlushQueues() {
-  socket_.readAll();
+  DiscardInput();
+}
+
+void TcpTransport::DiscardInput() {
+  socket_.skip(socket_.bytesAvailable());
 }
 
 }  // namespace trivolux

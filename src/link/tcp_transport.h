@@ -53,6 +53,7 @@ class TcpTransport : public Transport {
   qint64 Read(std::uint8_t* into, qint64 max) override;
   int ErrorStatus() const override { return 0; }
   void FlushQueues() override;
+  void DiscardInput() override;
   QString ErrorText(int code) const override { return TcpErrorText(code); }
 
   static int ConnectErrorCode(QAbstractSocket::SocketError error);

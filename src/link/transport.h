@@ -1,7 +1,8 @@
 #pragma once
 // The one small interface both transports offer to the exchange. Serial data
-// stay in the port's input queue until the reader takes them; TCP data are
-// taken by the link's receive callback on readyRead (see SensorLink).
+// stay in the port's bounded input queue until the reader takes them (between
+// exchanges the link discards them as they arrive); TCP data are taken by the
+// link's receive callback on readyRead (see SensorLink).
 #include <QObject>
 #include <QString>
 #include <cstdint>
@@ -32,6 +33,8 @@ class Transport : public QObject {
   virtual int ErrorStatus() const = 0;
   // Discards received and not yet sent bytes.
   virtual void FlushQueues() = 0;
+  // Discards received bytes only; sending goes on.
+  virtual void DiscardInput() = 0;
   // Text of a code returned by Open.
   virtual QString ErrorText(int code) const = 0;
 

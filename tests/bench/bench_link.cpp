@@ -9,8 +9,8 @@
 
 #include <QElapsedTimer>
 
-#include "base/shared_state.h"
 #include "base/event_wait.h"
+#include "base/shared_state.h"
 #include "link/orders.h"
 #include "link/sensor_link.h"
 #include "link/tcp_transport.h"
@@ -35,7 +35,7 @@ struct Rig {
   int failures = 0;
 
   Rig() {
-    link.SetFailureReport([this] { ++failures; });
+    QObject::connect(&link, &SensorLink::linkFailed, &link, [this] { ++failures; });
     link.SetTransport(&tcp);
     tcp.SetAddress("127.0.0.1", simulator.ListenTcp());
     tcp.Open();

@@ -29,7 +29,7 @@ struct Rig {
   bool ok = false;
 
   explicit Rig(bool pty) : sim(Options(pty)) {
-    link.SetFailureReport([this] { ok = false; });
+    QObject::connect(&link, &SensorLink::linkFailed, &link, [this] { ok = false; });
     if (pty) {
       const QString slave = sim.OpenPty();
       const auto match = QRegularExpression("/dev/pts/(\\d+)$").match(slave);

@@ -2,9 +2,9 @@
 // pseudo-terminal: every fault mode gives exactly its documented text, once.
 #include <gtest/gtest.h>
 
+#include "base/event_wait.h"
 #include "base/shared_state.h"
 #include "fake_peer.h"
-#include "base/event_wait.h"
 #include "link/link_texts.h"
 #include "link/orders.h"
 #include "link/sensor_link.h"
@@ -17,12 +17,17 @@ namespace {
 
 enum class Line { Tcp, Pty };
 
+// Answers of the in-process simulator take well under a millisecond; the
+// limit only has to outlast a busy test machine.
+constexpr std::chrono::milliseconds kShortTimeout{250};
+
 class SensorLinkSimTest : public ::testing::TestWithParam<Line> {
  protected:
   static void SetUpTestSuite() { test::EnsureCoreApp(); }
 
   void SetUp() override {
-    link.SetFailureReport([this] { reports.push_back(link.MessageText); });
+    QObject::connect(&link, &SensorLink::linkFailed, &link, [this] { reports.push_back(link.MessageText); });
+    link.SetTimeouts(kShortTimeout, kShortTimeout);
     if (GetParam() == Line::Tcp) {
       link.SetTransport(&tcp);
       tcp.SetAddress("127.0.0.1", simulator.ListenTcp());
@@ -86,11 +91,11 @@ TEST_P(SensorLinkSimTest, EachFaultGivesItsTextOnceAndTheLinkRecovers) {
 
 TEST_P(SensorLinkSimTest, LateAndSplitAnswers) {
   simulator.faults().splitPieces = 6;
-  simulator.faults().splitPauseMs = 40;
+  simulator.faults().splitPauseMs = 20;
   EXPECT_EQ(link.Exchange(order::kIdentify, 0), 1);
   EXPECT_EQ(Measure(), 1);
   simulator.faults() = sim::Faults{};
-  simulator.faults().delayMs = 3500;
+  simulator.faults().delayMs = static_cast<int>(2 * kShortTimeout.count());
   EXPECT_EQ(Measure(), -1);
   EXPECT_EQ(reports, std::vector<QString>{link_text::kTimeout});
 }
@@ -105,7 +110,7 @@ TEST(SensorLinkSimTcp, ServerClosingDuringAnExchange) {
   TcpTransport tcp(state);
   SensorLink link(state);
   std::vector<QString> reports;
-  link.SetFailureReport([&] { reports.push_back(link.MessageText); });
+  QObject::connect(&link, &SensorLink::linkFailed, &link, [&] { reports.push_back(link.MessageText); });
   link.SetTransport(&tcp);
   tcp.SetAddress("127.0.0.1", simulator.ListenTcp());
   ASSERT_EQ(tcp.Open(), 0);
@@ -126,7 +131,7 @@ TEST(SensorLinkSimPty, LostDeviceIsReportedOnceAndClosesThePort) {
   SerialTransport serial(state);
   SensorLink link(state);
   std::vector<QString> reports;
-  link.SetFailureReport([&] { reports.push_back(link.MessageText); });
+  QObject::connect(&link, &SensorLink::linkFailed, &link, [&] { reports.push_back(link.MessageText); });
   link.SetTransport(&serial);
   int losses = 0;
   QObject::connect(&serial, &Transport::deviceLost, [&] { ++losses; });

@@ -6,14 +6,18 @@
 
 #include <QElapsedTimer>
 #include <QTimer>
+#include <algorithm>
+#include <functional>
 
+#include "base/event_wait.h"
 #include "base/shared_state.h"
 #include "fake_peer.h"
 #include "link/crc8.h"
-#include "base/event_wait.h"
 #include "link/link_texts.h"
 #include "link/orders.h"
+#include "link/serial_transport.h"
 #include "link/tcp_transport.h"
+#include "pty_peer.h"
 
 namespace trivolux {
 namespace {
@@ -27,7 +31,7 @@ class SensorLinkTest : public ::testing::Test {
   static void SetUpTestSuite() { test::EnsureCoreApp(); }
 
   void SetUp() override {
-    link.SetFailureReport([this] { reports.push_back(link.MessageText); });
+    QObject::connect(&link, &SensorLink::linkFailed, &link, [this] { reports.push_back(link.MessageText); });
     link.SetTransport(&tcp);
     tcp.SetAddress("127.0.0.1", peer.Port());
     ASSERT_EQ(tcp.Open(), 0);
@@ -141,20 +145,74 @@ TEST_F(SensorLinkTest, AnswerInPiecesCompletesOnlyWithAllBytes) {
   EXPECT_TRUE(reports.empty());
 }
 
-TEST_F(SensorLinkTest, SilentPeerTimesOutAfterThreeSecondsWithOneReport) {
-  peer.Enqueue({{}, 1, 0, false, true});
-  QElapsedTimer t;
-  t.start();
-  EXPECT_EQ(Ask(order::kMeasure), -1);
-  EXPECT_GE(t.elapsed(), 2990);
-  EXPECT_LT(t.elapsed(), 4500);
-  EXPECT_EQ(reports, std::vector<QString>{link_text::kTimeout});
+TEST_F(SensorLinkTest, EachWaitEndsAfterItsOwnTimeoutWithOneReport) {
+  using std::chrono::milliseconds;
+  struct Case {
+    const char* name;
+    Reply reply;
+    milliseconds header;
+    milliseconds data;
+  };
+  // The other wait's limit is far away, so a swapped or ignored setting shows
+  // as an early or a late end.
+  const Case cases[] = {
+      {"silent peer", {{}, 1, 0, false, true}, milliseconds(100), milliseconds(3000)},
+      {"header without its data",
+       {AnswerFrame(order::kMeasure, 0, Bytes(40)).left(30)},
+       milliseconds(3000),
+       milliseconds(100)},
+  };
+  for (const Case& c : cases) {
+    reports.clear();
+    peer.Enqueue(c.reply);
+    link.SetTimeouts(c.header, c.data);
+    QElapsedTimer t;
+    t.start();
+    EXPECT_EQ(Ask(order::kMeasure), -1) << c.name;
+    EXPECT_GE(t.elapsed(), 100) << c.name;
+    EXPECT_LT(t.elapsed(), 2000) << c.name;
+    EXPECT_EQ(reports, std::vector<QString>{link_text::kTimeout}) << c.name;
+  }
 }
 
-TEST_F(SensorLinkTest, HeaderWithoutItsDataTimesOut) {
-  peer.Enqueue({AnswerFrame(order::kMeasure, 0, Bytes(40)).left(30)});
-  EXPECT_EQ(Ask(order::kMeasure), -1);
-  EXPECT_EQ(reports, std::vector<QString>{link_text::kTimeout});
+TEST_F(SensorLinkTest, CallsWhileAnExchangeWaitsAreRefusedAndLeaveItAlone) {
+  const std::pair<const char*, std::function<int(SensorLink&)>> calls[] = {
+      {"DataExchange", [](SensorLink& l) { return l.DataExchange(8); }},
+      {"Exchange",
+       [](SensorLink& l) {
+         const std::uint8_t word[] = {0x00, 0x04};
+         return l.Exchange(order::kWriteCalib, 0, word, 2);
+       }},
+      {"GetHeaderFrame", [](SensorLink& l) { return l.GetHeaderFrame(); }},
+      {"GetDataFrame", [](SensorLink& l) { return l.GetDataFrame(40); }},
+  };
+  const QByteArray data = Bytes(40, 'm');
+  for (const auto& [name, call] : calls) {
+    peer.requests.clear();
+    link.MessageText = "untouched";
+    // In two parts 30 ms apart: the first exchange still waits when the
+    // zero timer fires from inside its wait.
+    peer.Enqueue({AnswerFrame(order::kMeasure, 0, data), 2, 30});
+    bool called = false;
+    QTimer::singleShot(0, &link, [&, call = call] {
+      const auto rx = link.RxBuf;
+      const int rxCount = link.RxCount;
+      const auto tx = link.TxBuf;
+      EXPECT_EQ(call(link), -1) << name;
+      EXPECT_EQ(link.RxBuf, rx) << name;
+      EXPECT_EQ(link.RxCount, rxCount) << name;
+      EXPECT_EQ(link.TxBuf, tx) << name;
+      EXPECT_EQ(link.MessageText, "untouched") << name;
+      EXPECT_EQ(state.RunFlag, 1) << name;
+      EXPECT_EQ(state.SensorConnected, 1) << name;
+      called = true;
+    });
+    EXPECT_EQ(Ask(order::kMeasure), 1) << name;
+    ASSERT_TRUE(called) << name;
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(link.AnswerData()), 40), data) << name;
+    EXPECT_EQ(peer.requests.size(), 1u) << name;
+    EXPECT_TRUE(reports.empty()) << name;
+  }
 }
 
 TEST_F(SensorLinkTest, OversizedAnnouncementIsRejectedWithoutOverrun) {
@@ -206,7 +264,7 @@ TEST_F(SensorLinkTest, ServerClosingDuringAnExchangeIsReportedOnceAndEndsTheWait
 
 TEST_F(SensorLinkTest, QuitEndsAWaitWithoutAReport) {
   peer.Enqueue({{}, 1, 0, false, true});
-  QTimer::singleShot(100, [this] { state.QuitRequested = true; });
+  QTimer::singleShot(0, [this] { state.QuitRequested = true; });
   QElapsedTimer t;
   t.start();
   EXPECT_EQ(Ask(order::kMeasure), -1);
@@ -214,12 +272,62 @@ TEST_F(SensorLinkTest, QuitEndsAWaitWithoutAReport) {
   EXPECT_TRUE(reports.empty());
 }
 
+TEST(SensorLinkSerialInput, FloodBetweenExchangesStaysBoundedAndIsNotTakenForAnAnswer) {
+  test::EnsureCoreApp();
+  SharedState state;
+  test::PtyPeer peer;
+  ASSERT_GE(peer.ComPort(), 1000);
+  SerialTransport serial(state);
+  qint64 most = 0;
+  const auto sample = [&] { most = std::max(most, serial.BytesAvailable()); };
+  // Connected before the link, so it sees the queue before the link discards it.
+  QObject::connect(&serial, &Transport::readyRead, sample);
+  SensorLink link(state);
+  std::vector<QString> reports;
+  QObject::connect(&link, &SensorLink::linkFailed, &link, [&] { reports.push_back(link.MessageText); });
+  link.SetTimeouts(std::chrono::milliseconds(1000), std::chrono::milliseconds(1000));
+  link.SetTransport(&serial);
+  serial.SetPort(peer.ComPort());
+  ASSERT_EQ(serial.Open(), 0);
+  peer.Enqueue(AnswerFrame(order::kMeasure, 0, Bytes(40)));
+  ASSERT_EQ(link.Exchange(order::kMeasure, 0), 1);
+
+  // A sensor left in automatic sending: valid order-8 frames, 8 MiB of them.
+  constexpr qint64 kFlood = qint64{8} << 20;
+  peer.Flood(AnswerFrame(order::kMeasure, 0, Bytes(40, 'f')), kFlood);
+  const auto flooded = WaitUntil(
+      state,
+      [&] {
+        sample();
+        return peer.Flooded() >= kFlood;
+      },
+      QDeadlineTimer(10000));
+  ASSERT_EQ(flooded, WaitResult::Done) << peer.Flooded() << " bytes taken";
+  EXPECT_GT(most, 0);
+  EXPECT_LE(most, SerialTransport::kReadBufferSize);
+
+  const QByteArray ident = QByteArray("TRIVOLUX VR V1.2.0 X").leftJustified(72, '\0');
+  peer.Enqueue(AnswerFrame(order::kIdentify, 4711, ident));
+  ASSERT_EQ(link.Exchange(order::kIdentify, 0), 1);
+  EXPECT_EQ(link.AnswerOrder, order::kIdentify);
+  EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(link.AnswerData()), 72), ident);
+  EXPECT_TRUE(reports.empty());
+}
+
+TEST(SensorLinkDefaults, BothWaitsLastThreeSeconds) {
+  test::EnsureCoreApp();
+  SharedState state;
+  const SensorLink link(state);
+  EXPECT_EQ(link.HeaderTimeout(), std::chrono::milliseconds(3000));
+  EXPECT_EQ(link.DataTimeout(), std::chrono::milliseconds(3000));
+}
+
 TEST(SensorLinkNoTransport, ExchangeOnAClosedTransportReportsTheTimeout) {
   test::EnsureCoreApp();
   SharedState state;
   SensorLink link(state);
   std::vector<QString> reports;
-  link.SetFailureReport([&] { reports.push_back(link.MessageText); });
+  QObject::connect(&link, &SensorLink::linkFailed, &link, [&] { reports.push_back(link.MessageText); });
   EXPECT_EQ(link.Exchange(order::kMeasure, 0), -1);
   TcpTransport closed(state);
   link.SetTransport(&closed);

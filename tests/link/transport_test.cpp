@@ -2,12 +2,16 @@
 // and texts the user sees.
 #include <gtest/gtest.h>
 
+#include <QSocketNotifier>
 #include <QTcpServer>
+#include <functional>
 
+#include "base/event_wait.h"
 #include "base/shared_state.h"
 #include "fake_peer.h"
 #include "link/serial_transport.h"
 #include "link/tcp_transport.h"
+#include "pty_peer.h"
 
 namespace trivolux {
 namespace {
@@ -104,6 +108,54 @@ TEST_F(TransportOpen, TcpReconnectReplacesTheConversationWithoutADisconnectRepor
   tcp.Close();
   EXPECT_FALSE(tcp.IsOpen());
   EXPECT_EQ(disconnects, 0);
+}
+
+class SerialInput : public TransportOpen {};
+
+TEST_F(SerialInput, StopsAtTheBoundAndADiscardLetsTheNextBytesIn) {
+  const std::pair<const char*, std::function<void(SerialTransport&)>> discards[] = {
+      {"DiscardInput", [](SerialTransport& s) { s.DiscardInput(); }},
+      {"FlushQueues", [](SerialTransport& s) { s.FlushQueues(); }},
+  };
+  test::PtyPeer peer;
+  ASSERT_GE(peer.ComPort(), 1000);
+  SerialTransport serial(state);
+  serial.SetPort(peer.ComPort());
+  ASSERT_EQ(serial.Open(), 0);
+  for (const auto& [name, discard] : discards) {
+    peer.Flood("noise", qint64{64} << 10);
+    ASSERT_EQ(WaitUntil(
+                  state, [&] { return serial.BytesAvailable() >= SerialTransport::kReadBufferSize; },
+                  QDeadlineTimer(5000)),
+              WaitResult::Done)
+        << name;
+    {
+      // Both descriptors become readable in the same round of the event loop,
+      // so once this one fired the port has met its full queue and stopped.
+      QSocketNotifier input(peer.SlaveDescriptor(), QSocketNotifier::Read);
+      bool readable = false;
+      QObject::connect(&input, &QSocketNotifier::activated, [&] {
+        readable = true;
+        input.setEnabled(false);
+      });
+      ASSERT_EQ(WaitUntil(
+                    state, [&] { return readable; }, QDeadlineTimer(5000)),
+                WaitResult::Done)
+          << name;
+    }
+    EXPECT_EQ(serial.BytesAvailable(), SerialTransport::kReadBufferSize) << name;
+    peer.StopFlood();
+    discard(serial);
+    EXPECT_EQ(serial.BytesAvailable(), 0) << name;
+    peer.Flood("fresh", 5);
+    ASSERT_EQ(WaitUntil(
+                  state, [&] { return serial.BytesAvailable() >= 5; }, QDeadlineTimer(5000)),
+              WaitResult::Done)
+        << name;
+    std::uint8_t got[8] = {};
+    EXPECT_EQ(serial.Read(got, sizeof got), 5) << name;
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(got), 5), "fresh") << name;
+  }
 }
 
 }  // namespace

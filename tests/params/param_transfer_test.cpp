@@ -29,7 +29,7 @@ class ParamTransferTest : public ::testing::Test {
   void SetUp() override {
     const quint16 port = sim.ListenTcp();
     ASSERT_NE(port, 0);
-    link.SetFailureReport([this] {
+    QObject::connect(&link, &SensorLink::linkFailed, &link, [this] {
       reports.push_back(link.MessageText);
       state.SensorConnected = 0;
       state.RunFlag = 0;
