@@ -5,15 +5,24 @@
 
 #include "app/panel_settings.h"
 #include "app/scope_app.h"
+#include "link/link_controller.h"
 #include "ui/panels.h"
 
 namespace trivolux::test {
+
+namespace {
+constexpr std::chrono::milliseconds kLinkTimeout{1000};
+}  // namespace
 
 AppFixture::AppFixture(const QString& programDir)
     : programDir_(programDir.isEmpty() ? dir_.path() : programDir),
       app_(std::make_unique<ScopeApp>(popups, programDir_)) {
   // A writable program directory keeps the settings beside the program.
   settings().SetLocation({Path(kPanelSettingsName), programDir_, QString()});
+  // Loopback peers answer in milliseconds; a lost answer need not cost the
+  // full 3 s a real line gets (and even a sanitizer build on a busy machine
+  // answers well within this).
+  link().link().SetTimeouts(kLinkTimeout, kLinkTimeout);
 }
 
 AppFixture::~AppFixture() = default;

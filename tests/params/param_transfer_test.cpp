@@ -35,6 +35,8 @@ class ParamTransferTest : public ::testing::Test {
       state.RunFlag = 0;
     });
     link.SetTransport(&tcp);
+    // The simulator answers in milliseconds; a dropped answer need not cost 3 s.
+    link.SetTimeouts(std::chrono::milliseconds(500), std::chrono::milliseconds(500));
     tcp.SetAddress("127.0.0.1", port);
     ASSERT_EQ(tcp.Open(), 0);
     state.SensorConnected = 1;
