@@ -97,17 +97,18 @@ QString ResolveTarget(const QString& path) {
   return info.isSymbolicLink() ? info.canonicalFilePath() : path;
 }
 
-// The target must be a writable regular file or not exist yet, in an existing
-// writable directory. Sets the permissions the replacement gets.
-int CheckWritable(const QFileInfo& target, QFileDevice::Permissions* permissions) {
-  if (target.exists()) {
-    if (!target.isFile() || !target.isWritable()) return ini_error::kAccessDenied;
-    *permissions = target.permissions();
-  } else {
+// The target must be a writable regular file or not exist yet; sets the
+// permissions of the replacement. The directory is left to the creation of
+// the temporary, which fails with OpenError (kAccessDenied) when it is
+// missing or not writable: its read-only flag on Windows only marks folders
+// that Explorer customises.
+int CheckTarget(const QFileInfo& target, QFileDevice::Permissions* permissions) {
+  if (!target.exists()) {
     *permissions = kNewFilePermissions;
+    return 0;
   }
-  const QFileInfo directory(target.absolutePath());
-  if (!directory.isDir() || !directory.isWritable()) return ini_error::kAccessDenied;
+  if (!target.isFile() || !target.isWritable()) return ini_error::kAccessDenied;
+  *permissions = target.permissions();
   return 0;
 }
 
@@ -130,7 +131,7 @@ int WriteFileAtomically(const QString& path, const std::string& text) {
   if (target.isEmpty()) return ini_error::kAccessDenied;
   const QFileInfo info(target);
   QFileDevice::Permissions permissions;
-  const int checked = CheckWritable(info, &permissions);
+  const int checked = CheckTarget(info, &permissions);
   if (checked != 0) return checked;
 
   const QString directory = info.absolutePath();

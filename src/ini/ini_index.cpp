@@ -8,11 +8,6 @@ namespace {
 constexpr std::size_t kMinSlots = 16;
 }  // namespace
 
-void NameIndex::Clear() {
-  slots_.clear();
-  used_ = 0;
-}
-
 void NameIndex::Reserve(std::size_t count) {
   std::size_t size = slots_.empty() ? kMinSlots : slots_.size();
   while (size < count * 2) size *= 2;

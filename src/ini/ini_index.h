@@ -3,7 +3,7 @@
 // with names compared as ini_detail::NamesEqual does. The index stores only
 // positions; the names stay in the list and are read through a callback
 // nameAt(position) -> std::string_view. Entries must only be appended while
-// indexed; anything that moves them needs Clear() and a new Add of each.
+// indexed; anything that moves them needs a new index.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -46,7 +46,6 @@ class NameIndex {
   // Makes room for count names in all, so that adding them does not grow
   // the table step by step. Throws std::bad_alloc with the index unchanged.
   void Reserve(std::size_t count);
-  void Clear();
 
  private:
   struct Slot {
