@@ -1,5 +1,5 @@
 #pragma once
-// Text helpers shared by the parts of IniText. Bytes are handled as unsigned
+// Text helpers shared by the source files of IniText. Bytes are handled as unsigned
 // values without any locale: bytes >= 0x80 are never white space, never
 // control characters and compare only to themselves.
 #include <cstdint>
