@@ -1,7 +1,8 @@
 #pragma once
-// Text helpers shared by the parts of IniText. Bytes are handled as unsigned
+// Text helpers shared by the source files of IniText. Bytes are handled as unsigned
 // values without any locale: bytes >= 0x80 are never white space, never
 // control characters and compare only to themselves.
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,8 @@ std::string_view TrimLeft(std::string_view text);
 
 // Compares after trimming, ASCII letters without regard to case.
 bool NamesEqual(std::string_view a, std::string_view b);
+// Equal for all names NamesEqual treats as equal.
+std::uint64_t NameHash(std::string_view name);
 
 // Tab, LF, CR, '"' and '\\' become two-character escapes; other control
 // characters (0x00..0x1F, 0x7F) become "\xhh" with lower-case hex digits.

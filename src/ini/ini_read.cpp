@@ -1,12 +1,6 @@
 // Parsing INI text: line splitting, sections, items, comments and the joining
 // of split values.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <QFile>
 #include <algorithm>
-#include <cerrno>
 #include <new>
 
 #include "ini/ini_detail.h"
@@ -53,31 +47,6 @@ void JoinPieces(std::vector<IniText::Item>& items) {
   items = std::move(joined);
 }
 
-// Reads a whole regular file: 0, kCannotOpen or kOutOfMemory. Devices, pipes
-// and directories are refused so that reading can neither block nor run forever.
-int ReadRegularFile(const QByteArray& path, std::string* bytes) {
-  const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return ini_error::kCannotOpen;
-  int result = 0;
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) result = ini_error::kCannotOpen;
-  try {
-    if (result == 0) bytes->reserve(static_cast<std::size_t>(info.st_size));
-    char chunk[16384];
-    while (result == 0) {
-      const ssize_t got = ::read(fd, chunk, sizeof chunk);
-      if (got == 0) break;
-      if (got < 0 && errno == EINTR) continue;
-      if (got < 0) result = ini_error::kCannotOpen;
-      if (got > 0) bytes->append(chunk, static_cast<std::size_t>(got));
-    }
-  } catch (const std::bad_alloc&) {
-    result = ini_error::kOutOfMemory;
-  }
-  ::close(fd);
-  return result;
-}
-
 }  // namespace
 
 int IniText::Parse(std::string_view bytes) {
@@ -117,9 +86,11 @@ int IniText::Parse(std::string_view bytes) {
       pending.clear();
     }
     for (auto& section : sections) JoinPieces(section.items);
-    sections_ = std::move(sections);
-    trailingComment_ = std::move(pending);
-    lastFound_ = 0;
+    IniText parsed;
+    parsed.sections_ = std::move(sections);
+    parsed.trailingComment_ = std::move(pending);
+    parsed.BuildIndexes();
+    *this = std::move(parsed);
   } catch (const std::bad_alloc&) {
     return ini_error::kOutOfMemory;
   }
@@ -128,13 +99,6 @@ int IniText::Parse(std::string_view bytes) {
 
 void IniText::ReadFromBytes(std::string_view bytes) {
   Parse(bytes);
-}
-
-int IniText::ReadFromFile(const QString& path) {
-  if (path.isEmpty()) return ini_error::kCannotOpen;
-  std::string bytes;
-  const int result = ReadRegularFile(QFile::encodeName(path), &bytes);
-  return result != 0 ? result : Parse(bytes);
 }
 
 }  // namespace trivolux

@@ -8,137 +8,6 @@
 
 namespace trivolux {
 
-namespace ini_detail {
-
-std::string_view TrimLeft(std::string_view text) {
-  std::size_t begin = 0;
-  while (begin < text.size() && IsBlank(text[begin])) ++begin;
-  return text.substr(begin);
-}
-
-std::string_view Trim(std::string_view text) {
-  text = TrimLeft(text);
-  std::size_t end = text.size();
-  while (end > 0 && IsBlank(text[end - 1])) --end;
-  return text.substr(0, end);
-}
-
-namespace {
-char FoldCase(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-}  // namespace
-
-bool NamesEqual(std::string_view a, std::string_view b) {
-  a = Trim(a);
-  b = Trim(b);
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (FoldCase(a[i]) != FoldCase(b[i])) return false;
-  }
-  return true;
-}
-
-std::string Escape(std::string_view text) {
-  static const char kHex[] = "0123456789abcdef";
-  std::string out;
-  out.reserve(text.size() + text.size() / 8);
-  for (char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    switch (c) {
-      case '\t':
-        out += "\\t";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      case '"':
-        out += "\\\"";
-        break;
-      case '\\':
-        out += "\\\\";
-        break;
-      default:
-        if (byte < 0x20 || byte == 0x7F) {
-          out += "\\x";
-          out += kHex[byte >> 4];
-          out += kHex[byte & 0x0F];
-        } else {
-          out += c;
-        }
-    }
-  }
-  return out;
-}
-
-std::string Unescape(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c != '\\' || i + 1 == text.size()) {
-      out += c;
-      continue;
-    }
-    const char next = text[++i];
-    switch (next) {
-      case 'n':
-        out += '\n';
-        break;
-      case 'r':
-        out += '\r';
-        break;
-      case 't':
-        out += '\t';
-        break;
-      case 'x': {
-        const int high = i + 1 < text.size() ? HexDigit(text[i + 1]) : -1;
-        const int low = i + 2 < text.size() ? HexDigit(text[i + 2]) : -1;
-        if (high >= 0 && low >= 0) {
-          out += static_cast<char>(high * 16 + low);
-          i += 2;
-        } else {
-          out += 'x';
-        }
-        break;
-      }
-      default:
-        out += next;
-    }
-  }
-  return out;
-}
-
-// Split values are numbered up to 9999 with four digits; longer numbers are
-// accepted up to this many digits so that no numeric overflow can occur.
-constexpr std::size_t kMaxPieceDigits = 9;
-
-PieceTag ParsePieceTag(std::string_view tag) {
-  std::size_t digits = tag.size();
-  while (digits > 0 && tag[digits - 1] >= '0' && tag[digits - 1] <= '9') --digits;
-  if (digits == tag.size() || digits < 5) return {};
-  if (!NamesEqual(tag.substr(digits - 4, 4), "line") || !IsBlank(tag[digits - 5])) return {};
-  std::string_view number = tag.substr(digits);
-  while (number.size() > 1 && number.front() == '0') number.remove_prefix(1);
-  if (number.size() > kMaxPieceDigits) return {};
-  PieceTag piece{Trim(tag.substr(0, digits - 5)), 0};
-  if (piece.base.empty()) return {};
-  for (char c : number) piece.number = piece.number * 10 + (c - '0');
-  return piece;
-}
-
-}  // namespace ini_detail
-
 using ini_detail::NamesEqual;
 using ini_detail::Trim;
 
@@ -153,46 +22,6 @@ bool IsWritableTag(std::string_view tag) {
   return !tag.empty() && tag.front() != '[' && tag.front() != ';' &&
          tag.find('=') == std::string_view::npos && !HasLineBreak(tag) &&
          ini_detail::ParsePieceTag(tag).number == 0;
-}
-
-// Stores the item: replaces every item of the tag at the place of the first
-// one (keeping that one's comment), or appends it to the section.
-void StoreItem(std::vector<IniText::Section>& sections, IniText::Section* section, std::string_view name,
-               IniText::Item item) {
-  if (section == nullptr) {
-    sections.push_back(IniText::Section{std::string(Trim(name)), {}, {}});
-    sections.back().items.push_back(std::move(item));
-    return;
-  }
-  auto& items = section->items;
-  std::size_t first = items.size();
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    if (NamesEqual(items[i].tag, item.tag)) {
-      first = i;
-      break;
-    }
-  }
-  if (first == items.size()) {
-    items.push_back(std::move(item));
-    return;
-  }
-  item.comment = std::move(items[first].comment);
-  items[first] = std::move(item);
-  std::size_t kept = first + 1;
-  for (std::size_t i = first + 1; i < items.size(); ++i) {
-    if (!NamesEqual(items[i].tag, items[first].tag)) {
-      if (kept != i) items[kept] = std::move(items[i]);
-      ++kept;
-    }
-  }
-  items.resize(kept);
-}
-
-const IniText::Item* FindItem(const IniText::Section& section, std::string_view tag) {
-  for (const auto& item : section.items) {
-    if (NamesEqual(item.tag, tag)) return &item;
-  }
-  return nullptr;
 }
 
 // Optional blanks, one optional sign directly before the digits, digits,
@@ -267,23 +96,124 @@ void AppendItemLines(std::string& out, const IniText::Item& item) {
   }
 }
 
-}  // namespace
+// FindSection's answer for a name no section has.
+constexpr std::size_t kNoSection = static_cast<std::size_t>(-1);
 
-IniText::Section* IniText::FindSection(std::string_view name) {
-  return const_cast<Section*>(static_cast<const IniText*>(this)->FindSection(name));
+// Up to this many items a section is searched item by item, which costs
+// less than hashing the tag; larger sections get an index.
+constexpr std::size_t kIndexedItems = 32;
+
+// The nameAt callbacks of the indexes.
+auto SectionNameAt(const std::vector<IniText::Section>& sections) {
+  return [&sections](std::size_t i) -> std::string_view { return sections[i].name; };
+}
+auto TagAt(const std::vector<IniText::Item>& items) {
+  return [&items](std::size_t i) -> std::string_view { return items[i].tag; };
 }
 
-const IniText::Section* IniText::FindSection(std::string_view name) const {
-  if (lastFound_ < sections_.size() && NamesEqual(sections_[lastFound_].name, name)) {
-    return &sections_[lastFound_];
+}  // namespace
+
+std::size_t IniText::FindSection(std::string_view name) const {
+  const auto* entry = sectionIndex_.Find(name, SectionNameAt(sections_));
+  return entry != nullptr ? entry->position : kNoSection;
+}
+
+const IniText::Item* IniText::FindItem(std::size_t section, std::string_view tag) const {
+  const auto& items = sections_[section].items;
+  const auto index = items.size() > kIndexedItems ? itemIndexes_.find(section) : itemIndexes_.end();
+  if (index == itemIndexes_.end()) {
+    for (const auto& item : items) {
+      if (NamesEqual(item.tag, tag)) return &item;
+    }
+    return nullptr;
   }
-  for (std::size_t i = 0; i < sections_.size(); ++i) {
-    if (NamesEqual(sections_[i].name, name)) {
-      lastFound_ = i;
-      return &sections_[i];
+  const auto* entry = index->second.Find(tag, TagAt(items));
+  return entry != nullptr ? &items[entry->position] : nullptr;
+}
+
+std::size_t IniText::AppendSection(std::string_view name) {
+  sections_.push_back(Section{std::string(Trim(name)), {}, {}});
+  try {
+    sectionIndex_.Add(sections_.back().name, sections_.size() - 1, SectionNameAt(sections_));
+  } catch (...) {
+    sections_.pop_back();
+    throw;
+  }
+  return sections_.size() - 1;
+}
+
+// Replaces every item of the tag at the place of the first one (keeping that
+// one's comment), or appends it to the section.
+void IniText::StoreItem(std::size_t section, Item item) {
+  auto& items = sections_[section].items;
+  const auto nameAt = TagAt(items);
+  const auto index = itemIndexes_.find(section);
+  if (index != itemIndexes_.end()) {
+    const auto* entry = index->second.Find(item.tag, nameAt);
+    if (entry == nullptr) {
+      items.push_back(std::move(item));
+      try {
+        index->second.Add(items.back().tag, items.size() - 1, nameAt);
+      } catch (...) {
+        items.pop_back();
+        throw;
+      }
+      return;
+    }
+    if (entry->count == 1) {
+      Item& stored = items[entry->position];
+      item.comment = std::move(stored.comment);
+      stored = std::move(item);
+      return;
     }
   }
-  return nullptr;
+  std::size_t first = items.size();
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (NamesEqual(items[i].tag, item.tag)) {
+      first = i;
+      break;
+    }
+  }
+  if (first == items.size()) {
+    items.push_back(std::move(item));
+  } else {
+    item.comment = std::move(items[first].comment);
+    items[first] = std::move(item);
+    std::size_t kept = first + 1;
+    for (std::size_t i = first + 1; i < items.size(); ++i) {
+      if (!NamesEqual(items[i].tag, items[first].tag)) {
+        if (kept != i) items[kept] = std::move(items[i]);
+        ++kept;
+      }
+    }
+    items.resize(kept);
+  }
+  IndexItems(section);
+}
+
+void IniText::IndexItems(std::size_t section) {
+  const auto& items = sections_[section].items;
+  if (items.size() <= kIndexedItems) {
+    itemIndexes_.erase(section);
+    return;
+  }
+  try {
+    ini_detail::NameIndex index;
+    index.Reserve(items.size());
+    for (std::size_t i = 0; i < items.size(); ++i) index.Add(items[i].tag, i, TagAt(items));
+    itemIndexes_[section] = std::move(index);
+  } catch (const std::bad_alloc&) {
+    // Without an index the section is searched item by item: slower, still right.
+    itemIndexes_.erase(section);
+  }
+}
+
+void IniText::BuildIndexes() {
+  sectionIndex_.Reserve(sections_.size());
+  for (std::size_t i = 0; i < sections_.size(); ++i) {
+    sectionIndex_.Add(sections_[i].name, i, SectionNameAt(sections_));
+    if (sections_[i].items.size() > kIndexedItems) IndexItems(i);
+  }
 }
 
 int IniText::PutInt(std::string_view section, std::string_view tag, std::int32_t value) {
@@ -302,7 +232,9 @@ int IniText::PutValue(std::string_view section, std::string_view tag, std::strin
   tag = Trim(tag);
   if (!IsWritableTag(tag) || HasLineBreak(section)) return ini_error::kMissingArgument;
   try {
-    StoreItem(sections_, FindSection(section), section, Item{std::string(tag), std::move(value), quoted, {}});
+    std::size_t position = FindSection(section);
+    if (position == kNoSection) position = AppendSection(section);
+    StoreItem(position, Item{std::string(tag), std::move(value), quoted, {}});
   } catch (const std::bad_alloc&) {
     return ini_error::kOutOfMemory;
   }
@@ -311,8 +243,8 @@ int IniText::PutValue(std::string_view section, std::string_view tag, std::strin
 
 int IniText::GetInt(std::string_view section, std::string_view tag, std::int32_t* value) const {
   if (value == nullptr) return ini_error::kMissingArgument;
-  const Section* found = FindSection(section);
-  const Item* item = found ? FindItem(*found, tag) : nullptr;
+  const std::size_t found = FindSection(section);
+  const Item* item = found != kNoSection ? FindItem(found, tag) : nullptr;
   if (item == nullptr) return 0;
   return ParseInt(item->value, value);
 }
@@ -332,8 +264,8 @@ int IniText::GetString(std::string_view section, std::string_view tag, std::size
                        std::string* out) const {
   if (out == nullptr) return ini_error::kMissingArgument;
   out->clear();
-  const Section* found = FindSection(section);
-  const Item* item = found ? FindItem(*found, tag) : nullptr;
+  const std::size_t found = FindSection(section);
+  const Item* item = found != kNoSection ? FindItem(found, tag) : nullptr;
   if (item == nullptr) return 0;
   try {
     *out = ini_detail::Unescape(item->value);

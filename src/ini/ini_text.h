@@ -2,14 +2,18 @@
 // IniText: the in-memory INI document behind every settings and parameter
 // file. Sections and items keep their order; names compare without regard to
 // case and surrounding white space. Values are byte strings (no encoding is
-// imposed); paths are QStrings.
-#include <QString>
+// imposed); paths are QStrings. Only the two file methods (ini_file.cpp)
+// use Qt; everything else builds without it.
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
+
+#include "ini/ini_index.h"
+
+class QString;
 
 namespace trivolux {
 
@@ -19,12 +23,16 @@ constexpr int kMissingArgument = -65;
 constexpr int kWriteError = -93;
 constexpr int kAccessDenied = -95;  // target not writable
 constexpr int kDiskFull = -97;
-constexpr int kCannotOpen = -5001;  // file cannot be opened for reading
+constexpr int kCannotOpen = -5001;    // file cannot be opened for reading
+constexpr int kFileTooLarge = -5002;  // larger than kIniMaxFileSize, not read
 constexpr int kNotInteger = -5021;
 }  // namespace ini_error
 
 constexpr std::size_t kIniMaxValueLine = 80;   // stored value text per written line
 constexpr std::size_t kIniMaxReadLine = 1024;  // characters kept of a read line
+// Bytes ReadFromFile accepts. The largest real file is about 40 KB; anything
+// beyond this is damaged or foreign and would only stall the program.
+constexpr std::int64_t kIniMaxFileSize = std::int64_t{4} << 20;
 
 class IniText {
  public:
@@ -62,8 +70,9 @@ class IniText {
   // Writes through a temporary "ini$$" file in the target's directory that is
   // flushed, synced and renamed over the target; the old file survives any failure.
   int WriteToFile(const QString& path) const;
-  // Replaces the content with the parsed file; kCannotOpen (object unchanged)
-  // when the path is not a readable regular file.
+  // Replaces the content with the parsed file. With the object unchanged:
+  // kCannotOpen when the path is not a readable regular file, kFileTooLarge
+  // above kIniMaxFileSize bytes (nothing is read), kOutOfMemory.
   int ReadFromFile(const QString& path);
   // Replaces the content with the parsed bytes, exactly as ReadFromFile would
   // (used by ReadFromFile and the fuzzer). Any bytes are accepted.
@@ -74,46 +83,29 @@ class IniText {
   const std::vector<Section>& Sections() const { return sections_; }
 
  private:
-  Section* FindSection(std::string_view name);
-  const Section* FindSection(std::string_view name) const;
+  // Position in sections_ of the first section of the name, or kNoSection.
+  std::size_t FindSection(std::string_view name) const;
+  const Item* FindItem(std::size_t section, std::string_view tag) const;
   int PutValue(std::string_view section, std::string_view tag, std::string value, bool quoted);
+  std::size_t AppendSection(std::string_view name);
+  void StoreItem(std::size_t section, Item item);
+  // Builds the item index of a section that needs one, drops it otherwise.
+  void IndexItems(std::size_t section);
+  // Builds every index from scratch: sectionIndex_ must be empty.
+  void BuildIndexes();
   // ReadFromBytes with a result: 0, or kOutOfMemory with the object unchanged.
   int Parse(std::string_view bytes);
 
   std::vector<Section> sections_;
   // Comment lines after the last item of a file, written back at the end.
   std::string trailingComment_;
-  // Index of the section found last. It always names the first section of its
-  // name (sections are only ever appended), so checking it first cannot hide
-  // an earlier duplicate.
-  mutable std::size_t lastFound_ = 0;
+  // Every section by name; sections are only ever appended, so a name always
+  // leads to its first section.
+  ini_detail::NameIndex sectionIndex_;
+  // Items by tag, for sections holding more than kIndexedItems items and keyed
+  // by section position. A section without one is searched item by item,
+  // which is also the fallback when building an index ran out of memory.
+  std::unordered_map<std::size_t, ini_detail::NameIndex> itemIndexes_;
 };
-
-// The documented operation names, as thin wrappers.
-inline std::unique_ptr<IniText> Ini_New(int /*sorting*/) {
-  return std::make_unique<IniText>();
-}
-inline void Ini_Dispose(std::unique_ptr<IniText>& ini) {
-  ini.reset();
-}
-inline int Ini_PutInt(IniText& ini, std::string_view s, std::string_view t, std::int32_t v) {
-  return ini.PutInt(s, t, v);
-}
-inline int Ini_PutString(IniText& ini, std::string_view s, std::string_view t, std::string_view v) {
-  return ini.PutString(s, t, v);
-}
-inline int Ini_GetInt(const IniText& ini, std::string_view s, std::string_view t, std::int32_t* v) {
-  return ini.GetInt(s, t, v);
-}
-inline int Ini_GetStringIntoBuffer(const IniText& ini, std::string_view s, std::string_view t, char* buf,
-                                   std::size_t size) {
-  return ini.GetStringIntoBuffer(s, t, buf, size);
-}
-inline int Ini_WriteToFile(const IniText& ini, const QString& path) {
-  return ini.WriteToFile(path);
-}
-inline int Ini_ReadFromFile(IniText& ini, const QString& path) {
-  return ini.ReadFromFile(path);
-}
 
 }  // namespace trivolux

@@ -88,6 +88,62 @@ void BM_GetAllItems(benchmark::State& state) {
 }
 BENCHMARK(BM_GetAllItems)->Unit(benchmark::kMicrosecond);
 
+// A damaged or foreign file of a million small sections (17.9 MB) with the
+// parameter document at its end: parsing it, then the lookups of loading a
+// parameter file, each of which has to find a section among a million.
+const std::string& MillionSectionText() {
+  static const std::string text = [] {
+    std::string out;
+    out.reserve(19u << 20);
+    for (int i = 0; i < 1000000; ++i) out += "[S" + std::to_string(i) + "]\r\nA=1\r\n\r\n";
+    return out + BuildDocument().ToText();
+  }();
+  return text;
+}
+
+void BM_ParseMillionSections(benchmark::State& state) {
+  const std::string& text = MillionSectionText();
+  for (auto _ : state) {
+    IniText ini;
+    ini.ReadFromBytes(text);
+    benchmark::DoNotOptimize(ini.Sections().size());
+  }
+  state.counters["bytes"] = static_cast<double>(text.size());
+}
+BENCHMARK(BM_ParseMillionSections)->Unit(benchmark::kMillisecond);
+
+void BM_LookupInMillionSections(benchmark::State& state) {
+  IniText ini;
+  ini.ReadFromBytes(MillionSectionText());
+  static const char* const kTags[] = {"X", "Y", "INT", "CTO X", "CTO Y", "CTO INT", "GROUP"};
+  for (auto _ : state) {
+    std::int32_t value = 0;
+    for (int i = 0; i < 17; ++i) ini.GetInt("PARAMETER", "PARAMETER " + std::to_string(i), &value);
+    for (int row = 0; row < 64; ++row) {
+      const std::string section = "TEACH VECTOR " + std::to_string(row);
+      for (const char* tag : kTags) ini.GetInt(section, tag, &value);
+    }
+    benchmark::DoNotOptimize(value);
+  }
+}
+BENCHMARK(BM_LookupInMillionSections)->Unit(benchmark::kMillisecond);
+
+// The largest single section a file within the read limit can hold: about
+// 400000 items in 4 MiB, searched by the 17 lookups of the PARAMETER section.
+void BM_LookupInHugeSection(benchmark::State& state) {
+  std::string text = "[PARAMETER]\r\n";
+  for (int i = 0; text.size() < (4u << 20) - 16; ++i) text += "T" + std::to_string(i) + "=1\r\n";
+  IniText ini;
+  ini.ReadFromBytes(text);
+  for (auto _ : state) {
+    std::int32_t value = 0;
+    for (int i = 0; i < 17; ++i) ini.GetInt("PARAMETER", "PARAMETER " + std::to_string(i), &value);
+    benchmark::DoNotOptimize(value);
+  }
+  state.counters["items"] = static_cast<double>(ini.Sections()[0].items.size());
+}
+BENCHMARK(BM_LookupInHugeSection)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 }  // namespace trivolux
 

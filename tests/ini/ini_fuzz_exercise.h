@@ -49,6 +49,7 @@ inline std::string Exercise(std::string_view bytes) {
   for (const auto& section : first.Sections()) {
     // Get answers from the first section of a name only.
     if (!seen.insert(Folded(section.name)).second) continue;
+    std::set<std::string> seenTags;
     for (const auto& item : section.items) {
       std::int32_t number = 0;
       const int intResult = first.GetInt(section.name, item.tag, &number);
@@ -59,6 +60,10 @@ inline std::string Exercise(std::string_view bytes) {
       if (std::string_view(small, sizeof small).find('\0') == std::string_view::npos) return "not terminated";
       std::string text;
       if (first.GetString(section.name, item.tag, 1 << 20, &text) != 1) return "item not found";
+      // ... and from the first item of a tag.
+      if (seenTags.insert(Folded(ini_detail::Trim(item.tag))).second &&
+          text != ini_detail::Unescape(item.value))
+        return "value not from the first item: " + section.name + "/" + item.tag;
       // A written line adds " = ", quotes and a piece number to the tag, so a
       // tag close to the 1024-character read limit cannot come back whole.
       if (pieceLike.count(Folded(section.name)) != 0 || item.tag.size() > 900) continue;

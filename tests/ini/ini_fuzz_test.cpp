@@ -35,7 +35,13 @@ std::vector<std::string> Seeds() {
   built.PutString("GENERAL INFO", "NAME", "tab\there \"q\" back\\ \x01\xc3\xa4");
   built.PutString("GENERAL INFO", "LONG", std::string(170, 'L'));
   built.PutString("TEACH VECTOR 0", "X", "");
+  // Enough items for the section to be searched through its index, with
+  // tags that differ only in case and blanks.
+  std::string many = "[MANY]\n";
+  for (int i = 0; i < 40; ++i)
+    many += (i % 3 == 0 ? "t" : " T") + std::to_string(i % 25) + " = " + std::to_string(i) + "\n";
   return {
+      many,
       built.ToText(),
       ";c\r\n[S]\r\n; d\r\nA = 1\r\nB Line0001 = \"ab\"\r\nB Line0002 = cd\r\n\r\n[S]\r\nA = 2\r\n;t",
       "[ a ]\nT = \"x\\x41\\\"\"\n[b] junk\n]c[\n=\nk=\n =v\n\"\" = \"\"\n",

@@ -1,0 +1,21 @@
+#pragma once
+// The Qt side of the INI store next to IniText::ReadFromFile and WriteToFile
+// (all in ini_file.cpp): the message for a failed read and the clean-up of
+// temporary files that a killed save left behind.
+#include <QString>
+#include <chrono>
+
+namespace trivolux {
+
+// A message for the user about a ReadFromFile result that names the file
+// (kFileTooLarge, kCannotOpen, kOutOfMemory and any other code); "" for 0.
+QString IniReadErrorText(int code, const QString& path);
+
+// Removes the regular files in directory that are named exactly like the
+// temporaries of WriteToFile ("ini$$" and six ASCII letters or digits) and
+// were last modified at least minimumAge ago; anything else stays. A save in
+// progress keeps its temporary fresh, so one minute spares a second
+// instance's save. Returns the number of files removed.
+int RemoveStaleIniTemporaries(const QString& directory, std::chrono::seconds minimumAge);
+
+}  // namespace trivolux
