@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QTableWidget>
 
+#include "ini/ini_file.h"
 #include "ini/ini_text.h"
 #include "link/link_controller.h"
 #include "params/param_controller.h"
@@ -19,7 +20,10 @@ namespace trivolux {
 
 namespace {
 constexpr QRgb kGreyCell = 0xE0E0E0;
-}
+// A save writes its temporary for milliseconds; one older than this was left
+// by a save that was killed. Younger ones may belong to a second instance.
+constexpr std::chrono::seconds kStaleTemporaryAge{60};
+}  // namespace
 
 PanelSettingsStore::PanelSettingsStore(Panels& panels, Popups& popups, LinkController& link,
                                        ParamController& params, TableAttrController& tableAttr,
@@ -35,7 +39,10 @@ void PanelSettingsStore::LoadPanelSettings() {
   const QString path = location_.ReadPath();
   if (QFileInfo::exists(path)) {
     IniText ini;
-    ini.ReadFromFile(path);
+    const int read = ini.ReadFromFile(path);
+    // A file that cannot be read leaves the defaults; the user is told which
+    // file and why (the store refuses absurdly large files unread).
+    if (read < 0) popups_.Message(QStringLiteral("ATTENTION!"), IniReadErrorText(read, path));
     if (IsPanelSettings(ini)) ReadPanelSettings(ini, location_.defaultFilesDir, &current_);
   }
   if (current_.placement) ApplyPlacement(*current_.placement);
@@ -66,7 +73,7 @@ void PanelSettingsStore::GetConnectionSettingsFromFile() {
   if (QFileInfo::exists(path)) {
     IniText ini;
     ini.ReadFromFile(path);
-    if (IsPanelSettings(ini)) ReadConnectionSettings(ini, &c);
+    if (IsPanelSettings(ini)) ReadConnectionSettings(ini, &c, &current_.codec);
   }
   current_.connection = c;
   ConnectPage& page = panels_.connectPage();
@@ -104,6 +111,22 @@ void PanelSettingsStore::StorePanelSettings() {
   WritePanelSettings(current_, ini);
   QDir().mkpath(QFileInfo(location_.settingsPath).absolutePath());
   ini.WriteToFile(location_.settingsPath);  // a failed write is not reported
+}
+
+void PanelSettingsStore::RemoveStaleTemporaries() {
+  // The directories this program writes INI files into.
+  QStringList dirs;
+  const auto add = [&dirs](const QString& path) {
+    if (path.isEmpty()) return;
+    const QFileInfo info(path);
+    const QString dir = info.isDir() ? info.absoluteFilePath() : info.absolutePath();
+    if (!dirs.contains(dir)) dirs << dir;
+  };
+  add(location_.settingsPath);
+  add(params_.LastParameterFile());
+  add(current_.tableAttributesFile);
+  add(current_.hardwareFile);
+  for (const QString& dir : dirs) RemoveStaleIniTemporaries(dir, kStaleTemporaryAge);
 }
 
 void PanelSettingsStore::ApplyPlacement(const WindowPlacement& p) {

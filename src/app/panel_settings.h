@@ -32,6 +32,9 @@ class PanelSettingsStore : public QObject {
   void LoadPanelSettings();
   void GetConnectionSettingsFromFile();
   void StorePanelSettings();
+  // Removes temporaries that killed saves left behind in the directories
+  // this program writes (settings, parameter, table-attribute and hardware files).
+  void RemoveStaleTemporaries();
 
  private:
   void ApplyPlacement(const WindowPlacement& placement);

@@ -25,10 +25,11 @@ constexpr int kPortChars = 31;
 // Window coordinates beyond this are garbage, not a placement.
 constexpr int kMaxCoordinate = 32767;
 
-bool GetText(const IniText& ini, const char* section, const std::string& tag, int maxChars, QString* out) {
+bool GetText(const IniText& ini, const char* section, const std::string& tag, int maxChars, QString* out,
+             IniTextCodec* codec) {
   std::string value;
   if (ini.GetString(section, tag, std::string::npos, &value) != 1) return false;
-  *out = QString::fromStdString(value).left(maxChars);
+  *out = (codec ? codec->Decode(value) : QString::fromStdString(value)).left(maxChars);
   return true;
 }
 
@@ -37,8 +38,9 @@ int GetIntOr(const IniText& ini, const char* section, const char* tag, int fallb
   return ini.GetInt(section, tag, &v) == 1 ? v : fallback;
 }
 
-void PutText(IniText& ini, const char* section, const std::string& tag, const QString& text) {
-  ini.PutString(section, tag, text.toStdString());
+void PutText(IniText& ini, const char* section, const std::string& tag, const QString& text,
+             const IniTextCodec& codec) {
+  ini.PutString(section, tag, codec.Encode(text));
 }
 }  // namespace
 
@@ -78,7 +80,7 @@ bool IsPanelSettings(const IniText& ini) {
 }
 
 void ReadPanelSettings(const IniText& ini, const QString& dir, PanelSettings* s) {
-  if (!GetText(ini, kGeneral, "PANEL ID:", kIdChars, &s->panelId)) s->panelId.clear();
+  if (!GetText(ini, kGeneral, "PANEL ID:", kIdChars, &s->panelId, &s->codec)) s->panelId.clear();
 
   std::int32_t state = 0;
   if (ini.GetInt(kPosition, "MAINPANEL FULLSCREEN", &state) == 1) {
@@ -102,11 +104,13 @@ void ReadPanelSettings(const IniText& ini, const QString& dir, PanelSettings* s)
   // A missing key leaves the directory itself, except for the record file,
   // whose default is the full path.
   const QDir d(dir);
-  if (!GetText(ini, kDirectories, "PARAMETER FILE", kPathChars, &s->parameterFile)) s->parameterFile = dir;
-  if (!GetText(ini, kDirectories, "RECORDER FILE", kPathChars, &s->recorderFile))
+  if (!GetText(ini, kDirectories, "PARAMETER FILE", kPathChars, &s->parameterFile, &s->codec))
+    s->parameterFile = dir;
+  if (!GetText(ini, kDirectories, "RECORDER FILE", kPathChars, &s->recorderFile, &s->codec))
     s->recorderFile = d.filePath(QStringLiteral("RecordFile.dat"));
-  if (!GetText(ini, kDirectories, "HARDWARE INI FILE", kPathChars, &s->hardwareFile)) s->hardwareFile = dir;
-  if (!GetText(ini, kDirectories, "TABLE ATTRIBUTES FILE", kPathChars, &s->tableAttributesFile))
+  if (!GetText(ini, kDirectories, "HARDWARE INI FILE", kPathChars, &s->hardwareFile, &s->codec))
+    s->hardwareFile = dir;
+  if (!GetText(ini, kDirectories, "TABLE ATTRIBUTES FILE", kPathChars, &s->tableAttributesFile, &s->codec))
     s->tableAttributesFile = dir;
 
   std::int32_t n = 0;
@@ -115,29 +119,30 @@ void ReadPanelSettings(const IniText& ini, const QString& dir, PanelSettings* s)
     n = std::clamp(n, 0, kMaxAddresses);
     for (int i = 1; i <= n; ++i) {
       QString address;
-      if (!GetText(ini, kAddressSection, "IP ADDR " + std::to_string(i), kAddressChars, &address)) continue;
+      if (!GetText(ini, kAddressSection, "IP ADDR " + std::to_string(i), kAddressChars, &address, &s->codec))
+        continue;
       if (!address.isEmpty() && !s->addresses.contains(address)) s->addresses.append(address);
     }
   }
 
-  AcquireTableSetFromIniHandle(ini, s->tableAttributes, nullptr);
+  AcquireTableSetFromIniHandle(ini, s->tableAttributes, nullptr, &s->codec);
 }
 
-void ReadConnectionSettings(const IniText& ini, ConnectionSettings* c) {
+void ReadConnectionSettings(const IniText& ini, ConnectionSettings* c, IniTextCodec* codec) {
   std::int32_t v = 0;
   if (ini.GetInt(kComm, "COMPROTOCOL", &v) == 1 && (v == 0 || v == 1)) c->comProtocol = v;
   if (ini.GetInt(kComm, "COMPORT", &v) == 1 && v >= 1) c->comPort = v;
   // Indices above 7 run at 115200 bit/s, which is index 4 on the selector.
   if (ini.GetInt(kComm, "BAUDRATE", &v) == 1) c->baudrateIndex = (v >= 0 && v <= 7) ? v : 4;
   QString text;
-  if (GetText(ini, kComm, "IP ADRESS", kIpChars, &text)) c->ipAddress = text;
-  if (GetText(ini, kComm, "PORT NUMBER", kPortChars, &text)) c->portNumber = text;
+  if (GetText(ini, kComm, "IP ADRESS", kIpChars, &text, codec)) c->ipAddress = text;
+  if (GetText(ini, kComm, "PORT NUMBER", kPortChars, &text, codec)) c->portNumber = text;
 }
 
 void WritePanelSettings(const PanelSettings& s, IniText& ini) {
   ini.PutString(kGeneral, "FILE TYPE:", kPanelSettingsFileType);
   ini.PutString(kGeneral, "SCOPE VERSION:", kScopeVersionText);
-  PutText(ini, kGeneral, "PANEL ID:", s.panelId);
+  PutText(ini, kGeneral, "PANEL ID:", s.panelId, s.codec);
 
   const WindowPlacement p = s.placement.value_or(WindowPlacement{});
   ini.PutInt(kPosition, "MAINPANEL FULLSCREEN", p.state);
@@ -146,23 +151,23 @@ void WritePanelSettings(const PanelSettings& s, IniText& ini) {
   ini.PutInt(kPosition, "MAINPANEL WIDTH", p.width);
   ini.PutInt(kPosition, "MAINPANEL HEIGHT", p.height);
 
-  PutText(ini, kDirectories, "PARAMETER FILE", s.parameterFile);
-  PutText(ini, kDirectories, "RECORDER FILE", s.recorderFile);
-  PutText(ini, kDirectories, "HARDWARE INI FILE", s.hardwareFile);
-  PutText(ini, kDirectories, "TABLE ATTRIBUTES FILE", s.tableAttributesFile);
+  PutText(ini, kDirectories, "PARAMETER FILE", s.parameterFile, s.codec);
+  PutText(ini, kDirectories, "RECORDER FILE", s.recorderFile, s.codec);
+  PutText(ini, kDirectories, "HARDWARE INI FILE", s.hardwareFile, s.codec);
+  PutText(ini, kDirectories, "TABLE ATTRIBUTES FILE", s.tableAttributesFile, s.codec);
 
   const int n = std::min<int>(s.addresses.size(), kMaxAddresses);
   ini.PutInt(kAddressSection, "LIST ITEMS", n);
   for (int i = 0; i < n; ++i)
-    PutText(ini, kAddressSection, "IP ADDR " + std::to_string(i + 1), s.addresses[i]);
+    PutText(ini, kAddressSection, "IP ADDR " + std::to_string(i + 1), s.addresses[i], s.codec);
 
   ini.PutInt(kComm, "COMPROTOCOL", s.connection.comProtocol);
   ini.PutInt(kComm, "COMPORT", s.connection.comPort);
   ini.PutInt(kComm, "BAUDRATE", s.connection.baudrateIndex);
-  PutText(ini, kComm, "IP ADRESS", s.connection.ipAddress);
-  PutText(ini, kComm, "PORT NUMBER", s.connection.portNumber);
+  PutText(ini, kComm, "IP ADRESS", s.connection.ipAddress, s.codec);
+  PutText(ini, kComm, "PORT NUMBER", s.connection.portNumber, s.codec);
 
-  AppendTableSetToIniHandle(ini, s.tableAttributes);
+  AppendTableSetToIniHandle(ini, s.tableAttributes, &s.codec);
 }
 
 bool SeedTcpSettings(const SettingsLocation& location, const QString& host, const QString& port) {

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "base/version.h"
+#include "ini/ini_codec.h"
 #include "teach/table_attributes.h"
 
 namespace trivolux {
@@ -48,6 +49,9 @@ struct PanelSettings {
   QStringList addresses;  // newest first, at most 10
   ConnectionSettings connection;
   TableAttributes tableAttributes;
+  // The texts as read: a value that was not UTF-8 (a file of the Windows
+  // program) is written back with its own bytes.
+  IniTextCodec codec;
 };
 
 // Where the file lives and which directory the default file names use.
@@ -83,7 +87,9 @@ bool IsPanelSettings(const IniText& ini);
 // of range fall back to their defaults.
 void ReadPanelSettings(const IniText& ini, const QString& dir, PanelSettings* settings);
 // The five connection settings; missing or unusable values keep *connection.
-void ReadConnectionSettings(const IniText& ini, ConnectionSettings* connection);
+// Texts are decoded through codec (UTF-8 when none is given).
+void ReadConnectionSettings(const IniText& ini, ConnectionSettings* connection,
+                            IniTextCodec* codec = nullptr);
 // The complete file, sections and keys in their documented order.
 void WritePanelSettings(const PanelSettings& settings, IniText& ini);
 

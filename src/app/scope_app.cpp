@@ -67,6 +67,7 @@ void ScopeApp::InitAll() {
   // 9. The address field of the connect page is an address combo box by construction.
   // 10.
   panelSettings_->LoadPanelSettings();
+  panelSettings_->RemoveStaleTemporaries();
   // 11.
   panels_->ShowMainPage(MainPanel::kParameterPage);
   panels_->dataPanel().ui.TabDataP1->setCurrentIndex(DataPanel::kPage3D);

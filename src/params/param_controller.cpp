@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QPushButton>
 
+#include "ini/ini_file.h"
 #include "ini/ini_text.h"
 #include "link/link_controller.h"
 #include "params/param_panel_io.h"
@@ -147,7 +148,13 @@ void ParamController::ReadParaFromFile() {
   }
   lastFile_ = path;
   IniText ini;
-  ini.ReadFromFile(path);  // an unreadable file leaves the store empty: it fails the type question
+  // An unreadable file leaves the store empty: it fails the type question. A
+  // file beyond the store's size limit is refused unread; asking whether to
+  // proceed would only offer to default the whole set.
+  if (const int read = ini.ReadFromFile(path); read == ini_error::kFileTooLarge) {
+    popups_.Message("ATTENTION!", IniReadErrorText(read, path));
+    return;
+  }
   const ParameterFileHeader header = ReadParameterFileHeader(ini);
   bool proceed = header.TypeMatches() ||
                  popups_.Confirm("ATTENTION!",

@@ -1,5 +1,6 @@
 #include "teach/table_attributes.h"
 
+#include "ini/ini_codec.h"
 #include "ini/ini_text.h"
 
 namespace trivolux {
@@ -41,15 +42,17 @@ std::string TableAttrSection(int row) {
   return "TABLE ATTR OF TEACH VECTOR " + std::to_string(row);
 }
 
-void AppendTableSetToIniHandle(IniText& ini, const TableAttributes& attrs) {
+void AppendTableSetToIniHandle(IniText& ini, const TableAttributes& attrs, const IniTextCodec* codec) {
   for (int k = 0; k < kTableAttrRows; ++k) {
     const std::string section = TableAttrSection(k);
     ini.PutInt(section, kRowColor, attrs.rowColours[k]);
-    ini.PutString(section, kRowSpec, attrs.rowSpecs[k].toStdString());
+    ini.PutString(section, kRowSpec,
+                  codec ? codec->Encode(attrs.rowSpecs[k]) : attrs.rowSpecs[k].toStdString());
   }
 }
 
-bool AcquireTableSetFromIniHandle(const IniText& ini, TableAttributes& attrs, QString* missing) {
+bool AcquireTableSetFromIniHandle(const IniText& ini, TableAttributes& attrs, QString* missing,
+                                  IniTextCodec* codec) {
   bool allRead = true;
   if (missing) *missing = QString::fromLatin1(kTableAttrMissingHeading);
   for (int k = 0; k < kTableAttrRows; ++k) {
@@ -64,7 +67,7 @@ bool AcquireTableSetFromIniHandle(const IniText& ini, TableAttributes& attrs, QS
     }
     std::string spec;
     ini.GetString(section, kRowSpec, std::string::npos, &spec);
-    attrs.rowSpecs[k] = QString::fromStdString(spec).left(kRowSpecMaxChars);
+    attrs.rowSpecs[k] = (codec ? codec->Decode(spec) : QString::fromStdString(spec)).left(kRowSpecMaxChars);
   }
   return allRead;
 }

@@ -10,6 +10,7 @@
 namespace trivolux {
 
 class IniText;
+class IniTextCodec;
 
 constexpr int kTableAttrRows = 64;
 constexpr int kDefaultRowColourCount = 75;  // 15 colours repeated five times
@@ -37,14 +38,18 @@ std::string TableAttrSection(int row);
 inline constexpr const char* kTableAttrMissingHeading =
     "Following teach vectors could not be read \nand where set to default value:\n\n";
 
-// Adds the 64 sections ("Row color" as decimal, "Row specification").
-void AppendTableSetToIniHandle(IniText& ini, const TableAttributes& attrs);
+// Adds the 64 sections ("Row color" as decimal, "Row specification"). With a
+// codec, specifications read through it are written back with their own bytes.
+void AppendTableSetToIniHandle(IniText& ini, const TableAttributes& attrs,
+                               const IniTextCodec* codec = nullptr);
 
 // Reads the 64 sections into attrs. A row without a readable "Row color"
 // (missing, not an integer, or not a 24-bit colour) gets its default colour
 // and its section name is appended, with "\n", to *missing (which starts with
 // the heading). A missing specification is the empty text; longer ones are cut
-// to 99 characters. Returns true when every colour was read.
-bool AcquireTableSetFromIniHandle(const IniText& ini, TableAttributes& attrs, QString* missing);
+// to 99 characters. Returns true when every colour was read. Specifications
+// are decoded through codec (UTF-8 when none is given).
+bool AcquireTableSetFromIniHandle(const IniText& ini, TableAttributes& attrs, QString* missing,
+                                  IniTextCodec* codec = nullptr);
 
 }  // namespace trivolux

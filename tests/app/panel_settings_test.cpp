@@ -11,6 +11,7 @@
 
 #include "app/scope_app.h"
 #include "app_fixture.h"
+#include "ini/ini_file.h"
 #include "ini/ini_text.h"
 #include "link/link_controller.h"
 #include "ui/panels.h"
@@ -141,6 +142,65 @@ class PanelSettingsTest : public QObject {
     later.settings().SetLocation(location);
     later.settings().LoadPanelSettings();
     QCOMPARE(later.panels().connectPage().ui.StrID->text(), QStringLiteral("MINE"));
+  }
+  // Texts written by the Windows program in its code page (0xFC is u-umlaut)
+  // come back with the same bytes after a start and an exit; UTF-8 stays UTF-8.
+  void CodePageTextsSurviveAStartAndAnExit() {
+    AppFixture fixture;
+    IniText ini;
+    ini.PutString("GENERAL INFO", "FILE TYPE:", "Panel Settings");
+    ini.PutString("GENERAL INFO", "PANEL ID:", "M\xFCller");
+    ini.PutString("TABLE ATTR OF TEACH VECTOR 3", "Row specification", "gr\xFCn");
+    ini.PutString("TABLE ATTR OF TEACH VECTOR 4", "Row specification", "bl\xC3\xBC");
+    QCOMPARE(ini.WriteToFile(fixture.Path("PanelSettings.cfg")), 0);
+    fixture.settings().LoadPanelSettings();
+    QCOMPARE(fixture.panels().connectPage().ui.StrID->text(), QString::fromUtf8("M\xC3\xBCller"));
+    QTableWidget* grid = fixture.panels().tableAttrPage().ui.GridTableAttr;
+    QCOMPARE(grid->item(3, 0)->text(), QString::fromUtf8("gr\xC3\xBCn"));
+    QCOMPARE(grid->item(4, 0)->text(), QString::fromUtf8("bl\xC3\xBC"));
+    fixture.settings().StorePanelSettings();
+
+    QFile file(fixture.Path("PanelSettings.cfg"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY(bytes.contains("PANEL ID: = \"M\xFCller\""));
+    QVERIFY(bytes.contains("Row specification = \"gr\xFCn\""));
+    QVERIFY(bytes.contains("Row specification = \"bl\xC3\xBC\""));
+    QVERIFY(!bytes.contains("\xEF\xBF\xBD"));
+  }
+
+  // A settings file far beyond any real one is refused unread, with a message
+  // naming it; the program starts with its defaults.
+  void HugeSettingsFileIsRefusedWithAMessage() {
+    AppFixture fixture;
+    QFile file(fixture.Path("PanelSettings.cfg"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QVERIFY(file.resize(kIniMaxFileSize + 1));
+    file.close();
+    fixture.settings().LoadPanelSettings();
+    const auto messages = fixture.popups.OfKind("message");
+    QCOMPARE(messages.size(), size_t(1));
+    QVERIFY(messages[0].text.contains(fixture.Path("PanelSettings.cfg")));
+    QVERIFY(fixture.panels().connectPage().ui.StrID->text().isEmpty());
+  }
+
+  // Temporaries of killed saves go at start-up; a young one may be a second
+  // instance's save in progress and stays.
+  void StartRemovesStaleTemporariesOnly() {
+    AppFixture fixture;
+    const QString stale = fixture.Path("ini$$Ab12Cd"), young = fixture.Path("ini$$Xy34Zw");
+    for (const QString& path : {stale, young}) {
+      QFile f(path);
+      QVERIFY(f.open(QIODevice::WriteOnly));
+      f.write("partial");
+    }
+    QFile old(stale);
+    QVERIFY(old.open(QIODevice::ReadWrite));
+    QVERIFY(old.setFileTime(QDateTime::currentDateTime().addSecs(-120), QFileDevice::FileModificationTime));
+    old.close();
+    fixture.StartOffline();
+    QVERIFY(!QFile::exists(stale));
+    QVERIFY(QFile::exists(young));
   }
 };
 

@@ -145,6 +145,22 @@ class ParamFileGlueTest : public QObject {
         QDir(fixture_->ProgramDir()).entryList({"ini$$*"}, QDir::Files | QDir::Hidden);
     QVERIFY2(leftovers.isEmpty(), qPrintable(leftovers.join(',')));
   }
+  void hugeFileIsRefusedUnreadAndChangesNothing() {
+    FillPanels();
+    const ParameterSet before = params().para();
+    QFile file(Path("huge.ini"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QVERIFY(file.resize(kIniMaxFileSize + 1));
+    file.close();
+    Choose(FileSelect::Existing, Path("huge.ini"));
+    params().CBF_ButtonGet();
+    QVERIFY(popups_->OfKind("confirm").empty());
+    const auto messages = popups_->OfKind("message");
+    QCOMPARE(messages.size(), size_t(1));
+    QVERIFY(messages[0].text.contains(Path("huge.ini")));
+    QCOMPARE(params().para().block, before.block);
+    QCOMPARE(params().para().table, before.table);
+  }
 };
 
 }  // namespace trivolux
