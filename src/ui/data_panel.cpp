@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "qcustomplot.h"
-#include "ui/control_init.h"
+#include "ui/panel_setup.h"
 #include "ui/plot_style.h"
 
 namespace trivolux {
