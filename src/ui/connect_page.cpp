@@ -3,6 +3,7 @@
 #include <QRegularExpression>
 #include <QSerialPortInfo>
 
+#include "ui/mnemonics.h"
 #include "ui/panel_setup.h"
 
 namespace trivolux {
@@ -29,6 +30,7 @@ int ComPortNumberFromDevice(const QString& device) {
 
 ConnectPage::ConnectPage(QWidget* parent) : QWidget(parent) {
   ui.setupUi(this);
+  AssignMnemonics(this);
   AssignRingIndexValues(this);
   ui.RingComPort->setInsertPolicy(QComboBox::NoInsert);
   ui.StrIpAdress->setInsertPolicy(QComboBox::NoInsert);

@@ -1,6 +1,7 @@
 #include "ui/graph_panel.h"
 
 #include "qcustomplot.h"
+#include "ui/mnemonics.h"
 #include "ui/panel_setup.h"
 #include "ui/plot_style.h"
 
@@ -13,6 +14,7 @@ constexpr unsigned kColours[GraphPanel::kSignals] = {0xFF0000, 0x00FF00, 0x0000F
 
 GraphPanel::GraphPanel(QWidget* parent) : QWidget(parent) {
   ui.setupUi(this);
+  AssignMnemonics(this);
   AssignRingIndexValues(this);
   const char* labels[kSignals] = {"RED", "GREEN", "BLUE", "X", "Y", "INT", "TEMP"};
   for (int s = 0; s < kSignals; ++s) {

@@ -1,11 +1,13 @@
 #include "ui/group_hold_page.h"
 
+#include "ui/mnemonics.h"
 #include "ui/panel_setup.h"
 
 namespace trivolux {
 
 GroupHoldPage::GroupHoldPage(QWidget* parent) : QWidget(parent) {
   ui.setupUi(this);
+  AssignMnemonics(this);
   AssignRingIndexValues(this);
   GridLayoutSpec groups{{"GROUP", ""}, {GridColumn::Value, GridColumn::Colour}, NumberedRowLabels(64), 0};
   groups.valuesFillWidth = true;

@@ -2,12 +2,14 @@
 
 #include <QHeaderView>
 
+#include "ui/mnemonics.h"
 #include "ui/panel_setup.h"
 
 namespace trivolux {
 
 MeanTeachPanel::MeanTeachPanel(QWidget* parent) : QWidget(parent) {
   ui.setupUi(this);
+  AssignMnemonics(this);
   // Column headers follow the calculation mode; these are the ones of the X/Y/INT modes.
   GridLayoutSpec grid{{"RED", "GREEN", "BLUE", "X", "Y", "INT"},
                       QList<GridColumn>(kColumns, GridColumn::Value),

@@ -1,6 +1,7 @@
 #include "ui/scope_graph_panel.h"
 
 #include "qcustomplot.h"
+#include "ui/mnemonics.h"
 #include "ui/panel_setup.h"
 #include "ui/plot_style.h"
 
@@ -8,6 +9,7 @@ namespace trivolux {
 
 ScopeGraphPanel::ScopeGraphPanel(QWidget* parent) : QWidget(parent) {
   ui.setupUi(this);
+  AssignMnemonics(this);
   AssignRingIndexValues(this);
 
   // Full range: 128 samples across, 0..4100 digits up (0..10000 for s/i/M).

@@ -2,6 +2,7 @@
 
 #include <QPixmap>
 
+#include "ui/mnemonics.h"
 #include "ui/panel_setup.h"
 
 namespace trivolux {
@@ -26,6 +27,7 @@ const NamedColour kRowColours[] = {
 
 TableAttrPage::TableAttrPage(QWidget* parent) : QWidget(parent) {
   ui.setupUi(this);
+  AssignMnemonics(this);
   for (const NamedColour& c : kRowColours) {
     QPixmap swatch(12, 12);
     swatch.fill(QColor::fromRgb(static_cast<QRgb>(c.rgb)));
