@@ -7,9 +7,10 @@ class QTabWidget;
 namespace trivolux {
 
 // Moves the tabs of tabs to its left side (QTabWidget::West). Every tab is at
-// least minTabWidth px wide and its title reads left to right; Up and Down
-// switch tabs as Left and Right do. The tab shapes (selected, hover, focus)
-// stay those of the application style.
+// least minTabWidth px wide and its title reads left to right; the tab shapes
+// (selected, hover, focus) stay those of the application style. Up and Down
+// switch tabs as Left and Right do; these keys, the wheel and Ctrl+Tab pass
+// over hidden and disabled tabs.
 void UseSideTabs(QTabWidget* tabs, int minTabWidth);
 
 }  // namespace trivolux
