@@ -86,9 +86,7 @@ class MainTabsTest : public QObject {
     QTest::newRow("down") << 1 << "Down" << 2;
     QTest::newRow("up") << 1 << "Up" << 0;
     QTest::newRow("right") << 1 << "Right" << 2;
-    QTest::newRow("left") << 1 << "Left" << 0;
     QTest::newRow("ctrl tab") << 1 << "Ctrl+Tab" << 2;
-    QTest::newRow("ctrl shift tab") << 1 << "Ctrl+Shift+Tab" << 0;
     QTest::newRow("wheel towards the user") << 1 << "wheel+" << 2;
     QTest::newRow("wheel away from the user") << 1 << "wheel-" << 0;
     QTest::newRow("down at the last shown tab") << scope << "Down" << scope;
