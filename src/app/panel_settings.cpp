@@ -18,6 +18,10 @@
 
 namespace trivolux {
 
+static_assert(WindowPlacement{}.width == MainPanel::kDefaultWidth &&
+                  WindowPlacement{}.height == MainPanel::kDefaultHeight,
+              "a settings file without a placement opens the window at its default size");
+
 namespace {
 constexpr QRgb kGreyCell = 0xE0E0E0;
 // A save writes its temporary for milliseconds; one older than this was left

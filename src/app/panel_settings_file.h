@@ -25,7 +25,9 @@ struct WindowPlacement {
   int state = 0;  // 2 = maximised, anything else = a normal window
   int left = 10;
   int top = 40;
-  int width = 790;
+  // The main window's default size (the panels' own constants; the glue
+  // checks at compile time that the two agree).
+  int width = 886;
   int height = 548;
 };
 

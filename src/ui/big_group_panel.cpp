@@ -1,9 +1,12 @@
 #include "ui/big_group_panel.h"
 
+#include "ui/mnemonics.h"
+
 namespace trivolux {
 
 BigGroupPanel::BigGroupPanel(QWidget* parent) : BigDisplay(parent) {
   ui.setupUi(this);
+  AssignMnemonics(this);
   InstallRightClickClose();
 }
 

@@ -3,6 +3,7 @@
 #include <QRegularExpression>
 #include <QScrollBar>
 
+#include "ui/mnemonics.h"
 #include "ui/panel_setup.h"
 
 namespace trivolux {
@@ -14,6 +15,7 @@ constexpr int kMaxMessageLines = 2000;
 
 ConnectPage::ConnectPage(QWidget* parent) : QWidget(parent) {
   ui.setupUi(this);
+  AssignMnemonics(this);
   AssignRingIndexValues(this);
   ui.RingComPort->setInsertPolicy(QComboBox::NoInsert);
   ui.TextMessages->setMaximumBlockCount(kMaxMessageLines);

@@ -3,7 +3,8 @@
 #include <utility>
 
 #include "qcustomplot.h"
-#include "ui/control_init.h"
+#include "ui/mnemonics.h"
+#include "ui/panel_setup.h"
 #include "ui/plot_style.h"
 
 namespace trivolux {
@@ -18,6 +19,7 @@ constexpr double kPlaneMax = 10000;
 
 DataPanel::DataPanel(QWidget* parent) : QWidget(parent) {
   ui.setupUi(this);
+  AssignMnemonics(this);
 
   SetupStripChart(ui.ChartRGB, kRgb, kChannelMax, "RGB");
   SetupStripChart(ui.ChartX, {kRgb[0]}, kChannelMax, "X");

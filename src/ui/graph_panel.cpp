@@ -1,7 +1,8 @@
 #include "ui/graph_panel.h"
 
 #include "qcustomplot.h"
-#include "ui/control_init.h"
+#include "ui/mnemonics.h"
+#include "ui/panel_setup.h"
 #include "ui/plot_style.h"
 
 namespace trivolux {
@@ -13,7 +14,8 @@ constexpr unsigned kColours[GraphPanel::kSignals] = {0xFF0000, 0x00FF00, 0x0000F
 
 GraphPanel::GraphPanel(QWidget* parent) : QWidget(parent) {
   ui.setupUi(this);
-  AssignRingValues(ui.RingSignal);
+  AssignMnemonics(this);
+  AssignRingIndexValues(this);
   const char* labels[kSignals] = {"RED", "GREEN", "BLUE", "X", "Y", "INT", "TEMP"};
   for (int s = 0; s < kSignals; ++s) {
     QCustomPlot* plot = GraphOf(s);

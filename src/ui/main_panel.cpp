@@ -2,11 +2,19 @@
 
 #include <QCloseEvent>
 #include <QMouseEvent>
+#include <QStyle>
+#include <QTabBar>
+
+#include "ui/side_tabs.h"
 
 namespace trivolux {
 
 MainPanel::MainPanel(QWidget* parent) : QWidget(parent) {
   ui.setupUi(this);
+  // The tab bar overlaps the page frame by the style's base overlap.
+  const int overlap = style()->pixelMetric(QStyle::PM_TabBarBaseOverlap, nullptr, ui.TabMain);
+  UseSideTabs(ui.TabMain, kTabColumnWidth + overlap);
+  ui.LeftColumn->setFixedWidth(kPageAreaWidth + ui.TabMain->tabBar()->sizeHint().width() - overlap);
   resize(kDefaultWidth, kDefaultHeight);
 }
 

@@ -31,7 +31,13 @@ class MainPanel : public QWidget {
     kScopePage = 7,
     kOffsetPage = 8,
   };
-  static constexpr int kDefaultWidth = 790;
+  // Width of TabMain's page area (pages and their frame), px.
+  static constexpr int kPageAreaWidth = 280;
+  // Width the tab column adds to the left column, px; wider titles (a larger
+  // font) widen it further at the expense of the child panel area.
+  static constexpr int kTabColumnWidth = 96;
+  // Default window size, px: the child panel area gets 501 x 482.
+  static constexpr int kDefaultWidth = 790 + kTabColumnWidth;
   static constexpr int kDefaultHeight = 548;
 
   explicit MainPanel(QWidget* parent = nullptr);

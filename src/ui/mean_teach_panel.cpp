@@ -2,19 +2,27 @@
 
 #include <QHeaderView>
 
-#include "ui/control_init.h"
+#include "ui/mnemonics.h"
+#include "ui/panel_setup.h"
 
 namespace trivolux {
 
 MeanTeachPanel::MeanTeachPanel(QWidget* parent) : QWidget(parent) {
   ui.setupUi(this);
-  InitValueGrid(ui.GridTP1Values);
-  InitValueGrid(ui.GridTP1Mean);
+  AssignMnemonics(this);
+  // Column headers follow the calculation mode; these are the ones of the X/Y/INT modes.
+  GridLayoutSpec grid{{"RED", "GREEN", "BLUE", "X", "Y", "INT"},
+                      QList<GridColumn>(kColumns, GridColumn::Value),
+                      NumberedRowLabels(kCaptureRows)};
+  grid.valuesFillWidth = true;
+  SetUpGrid(ui.GridTP1Values, grid);
+  grid.rowLabels = QStringList{"MEAN"};
+  SetUpGrid(ui.GridTP1Mean, grid);
   // The mean row is computed, never typed.
   ui.GridTP1Mean->setEditTriggers(QAbstractItemView::NoEditTriggers);
   ui.GridTP1Mean->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+  AssignRingIndexValues(this);
   for (QComboBox* ring : {ui.RingTP1TeachCtoWith, ui.RingTP1TeachItoWith}) {
-    AssignRingValues(ring);
     // Item texts change with the calculation mode; the ring must not widen the panel.
     ring->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     ring->setMinimumContentsLength(10);

@@ -1,8 +1,10 @@
 #include "ui/panel_setup.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPointer>
 #include <QTableWidget>
 
 #include "ui/u16_delegate.h"
@@ -11,7 +13,6 @@ namespace trivolux {
 
 void AssignRingIndexValues(QWidget* root) {
   for (QComboBox* ring : root->findChildren<QComboBox*>()) {
-    if (!ring->objectName().startsWith(QLatin1String("Ring"))) continue;
     for (int i = 0; i < ring->count(); ++i) {
       if (!ring->itemData(i).isValid()) ring->setItemData(i, i);
     }
@@ -43,11 +44,15 @@ void SetUpGrid(QTableWidget* grid, const GridLayoutSpec& spec) {
   grid->horizontalHeader()->setMinimumSectionSize(14);
   grid->horizontalHeader()->setHighlightSections(false);
   grid->setSelectionMode(QAbstractItemView::ContiguousSelection);
+  auto* valueEditor = new U16Delegate(grid);
   for (int c = 0; c < cols; ++c) {
     switch (spec.columns[c]) {
       case GridColumn::Value:
-        grid->setItemDelegateForColumn(c, new U16Delegate(grid));
-        grid->setColumnWidth(c, 42);
+        grid->setItemDelegateForColumn(c, valueEditor);
+        if (spec.valuesFillWidth)
+          grid->horizontalHeader()->setSectionResizeMode(c, QHeaderView::Stretch);
+        else
+          grid->setColumnWidth(c, 42);
         break;
       case GridColumn::Text:
         grid->setItemDelegateForColumn(c, new TextLimitDelegate(spec.textMaxLength, grid));
@@ -59,10 +64,6 @@ void SetUpGrid(QTableWidget* grid, const GridLayoutSpec& spec) {
         break;
     }
   }
-  // A lone value column takes the width the colour column leaves.
-  if (spec.columns.count(GridColumn::Value) == 1 && !spec.columns.contains(GridColumn::Text))
-    grid->horizontalHeader()->setSectionResizeMode(static_cast<int>(spec.columns.indexOf(GridColumn::Value)),
-                                                   QHeaderView::Stretch);
   grid->horizontalHeader()->setStretchLastSection(false);
   for (int r = 0; r < rows; ++r) {
     for (int c = 0; c < cols; ++c) {
@@ -82,6 +83,29 @@ void SetUpGrid(QTableWidget* grid, const GridLayoutSpec& spec) {
       grid->setItem(r, c, item);
     }
   }
+}
+
+namespace {
+
+class CaptionFollower : public QObject {
+ public:
+  CaptionFollower(QWidget* caption, QWidget* control) : QObject(control), caption_(caption) {}
+
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (caption_ && event->type() == QEvent::ShowToParent) caption_->setVisible(true);
+    if (caption_ && event->type() == QEvent::HideToParent) caption_->setVisible(false);
+    return false;
+  }
+
+ private:
+  QPointer<QWidget> caption_;
+};
+
+}  // namespace
+
+void CaptionFollowsControl(QWidget* caption, QWidget* control) {
+  control->installEventFilter(new CaptionFollower(caption, control));
+  caption->setVisible(!control->isHidden());
 }
 
 }  // namespace trivolux

@@ -1,17 +1,18 @@
 #pragma once
-// Set-up shared by the main tab pages: ring item values and the value grids.
+// Run-time completion of the pages and panels loaded from .ui files: Designer
+// cannot give combo-box items their integer values, fill table cells or tie a
+// caption's visibility to its control, so the constructors call these once.
 #include <QStringList>
 #include <QStyledItemDelegate>
 
-class QComboBox;
 class QTableWidget;
 class QWidget;
 
 namespace trivolux {
 
-// Gives every item of every "Ring*" combo box below root that carries no
-// value its index as value: the documented ring values are 0, 1, 2... in
-// item order.
+// Gives every item of every combo box below root that carries no value its
+// index as value: the documented ring values are 0, 1, 2... in item order.
+// Items that already carry a value (colours, port numbers) keep it.
 void AssignRingIndexValues(QWidget* root);
 
 // Columns of a grid: value columns hold unsigned 16-bit ints (DisplayRole),
@@ -25,6 +26,9 @@ struct GridLayoutSpec {
   QStringList rowLabels;
   int initialValue = 0;    // value of every value cell
   int textMaxLength = 99;  // characters a text cell accepts
+  // Value columns share the width the other columns leave instead of being
+  // 42 px wide each.
+  bool valuesFillWidth = false;
 };
 
 // Sizes the grid, fills every cell and installs the editors.
@@ -44,5 +48,9 @@ class TextLimitDelegate : public QStyledItemDelegate {
  private:
   int maxLength_;
 };
+
+// Keeps a caption shown exactly while its control is shown: the mode rules
+// and the connection code hide and show controls, and their captions follow.
+void CaptionFollowsControl(QWidget* caption, QWidget* control);
 
 }  // namespace trivolux

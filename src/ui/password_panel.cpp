@@ -1,9 +1,12 @@
 #include "ui/password_panel.h"
 
+#include "ui/mnemonics.h"
+
 namespace trivolux {
 
 PasswordPanel::PasswordPanel(QWidget* parent) : QWidget(parent) {
   ui.setupUi(this);
+  AssignMnemonics(this);
 }
 
 }  // namespace trivolux

@@ -1,12 +1,14 @@
 #include "ui/rec_teach_panel.h"
 
 #include "qcustomplot.h"
+#include "ui/mnemonics.h"
 #include "ui/plot_style.h"
 
 namespace trivolux {
 
 RecTeachPanel::RecTeachPanel(QWidget* parent) : QWidget(parent) {
   ui.setupUi(this);
+  AssignMnemonics(this);
   graphs_[0] = ui.GraphXYTP2;
   graphs_[1] = ui.GraphXIntTP2;
   graphs_[2] = ui.GraphYIntTP2;

@@ -1,11 +1,13 @@
 #include "ui/record_page.h"
 
+#include "ui/mnemonics.h"
 #include "ui/panel_setup.h"
 
 namespace trivolux {
 
 RecordPage::RecordPage(QWidget* parent) : QWidget(parent) {
   ui.setupUi(this);
+  AssignMnemonics(this);
   AssignRingIndexValues(this);
 }
 

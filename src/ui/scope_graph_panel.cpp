@@ -1,14 +1,16 @@
 #include "ui/scope_graph_panel.h"
 
 #include "qcustomplot.h"
-#include "ui/control_init.h"
+#include "ui/mnemonics.h"
+#include "ui/panel_setup.h"
 #include "ui/plot_style.h"
 
 namespace trivolux {
 
 ScopeGraphPanel::ScopeGraphPanel(QWidget* parent) : QWidget(parent) {
   ui.setupUi(this);
-  AssignRingValues(ui.RingScopeSignal);
+  AssignMnemonics(this);
+  AssignRingIndexValues(this);
 
   // Full range: 128 samples across, 0..4100 digits up (0..10000 for s/i/M).
   SetupPlane(ui.GraphScope, "sample", "digit", kSamples, 4100);

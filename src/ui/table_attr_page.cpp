@@ -1,11 +1,13 @@
 #include "ui/table_attr_page.h"
 
+#include "ui/mnemonics.h"
 #include "ui/panel_setup.h"
 
 namespace trivolux {
 
 TableAttrPage::TableAttrPage(QWidget* parent) : QWidget(parent) {
   ui.setupUi(this);
+  AssignMnemonics(this);
   AssignRingIndexValues(this);
   SetUpGrid(
       ui.GridTableAttr,

@@ -148,7 +148,7 @@ TEST(PanelSettingsFile, MissingKeysTakeTheirDefaults) {
   ASSERT_TRUE(s.placement.has_value());
   EXPECT_EQ(s.placement->left, 33);
   EXPECT_EQ(s.placement->top, 40);
-  EXPECT_EQ(s.placement->width, 790);
+  EXPECT_EQ(s.placement->width, WindowPlacement{}.width);
   EXPECT_EQ(s.placement->height, 548);
   // Only the first ten keys count; the gap at 3 closes up.
   EXPECT_EQ(s.addresses, (QStringList{"h1", "h2", "h4", "h10"}));
@@ -198,7 +198,7 @@ TEST(PanelSettingsFile, GarbageValuesFallBackAndLongTextsAreCut) {
   PanelSettings h = DefaultPanelSettings("/prog");
   ReadPanelSettings(huge, "/prog", &h);
   ASSERT_TRUE(h.placement.has_value());
-  EXPECT_EQ(h.placement->width, 790);
+  EXPECT_EQ(h.placement->width, WindowPlacement{}.width);
   EXPECT_EQ(h.placement->height, 548);
   EXPECT_EQ(h.placement->top, 40);
 }

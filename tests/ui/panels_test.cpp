@@ -9,6 +9,7 @@
 #include "ui/graph_panel.h"
 #include "ui/led_indicator.h"
 #include "ui/mean_teach_panel.h"
+#include "ui/panel_setup.h"
 #include "ui/password_panel.h"
 #include "ui/rec_teach_panel.h"
 #include "ui/scope_graph_panel.h"
@@ -160,6 +161,20 @@ class PanelsTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&group));
     QTest::mouseClick(&group, Qt::RightButton, {}, QPoint(2, 2));
     QVERIFY(!group.isVisible());
+  }
+
+  // Rings are known by their type, whatever their name; values already given stay.
+  void ringValuesGoToEveryComboBoxItemWithoutOne() {
+    QWidget root;
+    auto* unnamed = new QComboBox(&root);
+    unnamed->addItems({"a", "b"});
+    auto* colours = new QComboBox(&root);
+    colours->addItem("RED", 0xFF0000);
+    colours->addItem("plain");
+    AssignRingIndexValues(&root);
+    CheckRingIsSequential(unnamed);
+    QCOMPARE(colours->itemData(0).toInt(), 0xFF0000);
+    QCOMPARE(colours->itemData(1).toInt(), 1);
   }
 
   void passwordPanelHoldsAMaskedEntry() {
