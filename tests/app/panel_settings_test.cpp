@@ -9,7 +9,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "app/scope_app.h"
 #include "app_fixture.h"
 #include "ini/ini_file.h"
 #include "ini/ini_text.h"
@@ -47,7 +46,7 @@ class PanelSettingsTest : public QObject {
       AppFixture first(dir.path());
       WriteConnectionOnly(first.Path("PanelSettings.cfg"));
       first.popups.generics = {1};
-      first.app().InitAll();
+      first.Start();
       Panels& panels = first.panels();
       auto& c = panels.connectPage().ui;
       c.StrIpAdress->setEditText("10.1.2.3");
@@ -59,7 +58,7 @@ class PanelSettingsTest : public QObject {
       c.RingBaudrate->setCurrentIndex(c.RingBaudrate->findData(2));
       panels.tableAttrPage().ui.GridTableAttr->item(3, 0)->setText("cream");
       panels.mainPanel().setGeometry(30, 50, 900, 600);
-      first.app().CBF_MAINP_Close();
+      panels.mainPanel().close();  // the settings are stored as the window closes
     }
     IniText ini;
     QCOMPARE(ini.ReadFromFile(dir.filePath("PanelSettings.cfg")), 0);
@@ -71,7 +70,7 @@ class PanelSettingsTest : public QObject {
 
     AppFixture again(dir.path());
     again.popups.generics = {1};
-    again.app().InitAll();  // nobody listens on 127.0.0.1:10005: OFFLINE
+    again.Start();  // nobody listens on 127.0.0.1:10005: OFFLINE
     Panels& panels = again.panels();
     auto& c = panels.connectPage().ui;
     QCOMPARE(c.RingProtocol->currentData().toInt(), 1);
