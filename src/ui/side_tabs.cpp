@@ -67,10 +67,12 @@ int NextTab(const QTabBar* bar, int step, bool wrap) {
 // ignores Up and Down, the keys a user tries first in a column.
 class TabSteps : public QObject {
  public:
-  explicit TabSteps(QTabWidget* tabs) : QObject(tabs), tabs_(tabs) {}
+  explicit TabSteps(QTabWidget* tabs) : QObject(tabs), tabs_(tabs), bar_(tabs->tabBar()) {}
 
   bool eventFilter(QObject* watched, QEvent* event) override {
-    const bool onBar = watched == tabs_->tabBar();
+    // Compared by address only: the filter also sees the events sent while
+    // the tab widget is being destroyed, when it must not be called any more.
+    const bool onBar = watched == bar_;
     const int step = onBar ? BarStep(event) : WidgetStep(event);
     if (step == 0) return false;
     const int next = NextTab(tabs_->tabBar(), step, !onBar);
@@ -106,6 +108,7 @@ class TabSteps : public QObject {
   }
 
   QTabWidget* tabs_;
+  const QObject* bar_;
 };
 
 }  // namespace
