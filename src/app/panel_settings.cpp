@@ -32,10 +32,10 @@ constexpr std::chrono::seconds kStaleTemporaryAge{60};
 PanelSettingsStore::PanelSettingsStore(Panels& panels, Popups& popups, LinkController& link,
                                        ParamController& params, TableAttrController& tableAttr,
                                        const QString& programDir, QObject* parent)
-    : QObject(parent), panels_(panels), popups_(popups), link_(link), params_(params), tableAttr_(tableAttr) {
+    : QObject(parent), panels_(panels), popups_(popups), params_(params), tableAttr_(tableAttr) {
   location_ = {QDir(programDir).filePath(kPanelSettingsName), programDir, QString()};
   current_ = DefaultPanelSettings(location_.defaultFilesDir);
-  connect(&link_, &LinkController::settingsAccepted, this, &PanelSettingsStore::StorePanelSettings);
+  connect(&link, &LinkController::settingsAccepted, this, &PanelSettingsStore::StorePanelSettings);
 }
 
 void PanelSettingsStore::LoadPanelSettings() {

@@ -42,7 +42,6 @@ class PanelSettingsStore : public QObject {
 
   Panels& panels_;
   Popups& popups_;
-  LinkController& link_;
   ParamController& params_;
   TableAttrController& tableAttr_;
   SettingsLocation location_;

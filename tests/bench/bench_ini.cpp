@@ -72,19 +72,21 @@ void BM_ReadFromFile(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadFromFile)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
-// Reading every item back, as loading a parameter file does.
+// The lookups of loading a parameter file: every item read back.
+void GetParameterFileItems(const IniText& ini) {
+  static const char* const kTags[] = {"X", "Y", "INT", "CTO X", "CTO Y", "CTO INT", "GROUP"};
+  std::int32_t value = 0;
+  for (int i = 0; i < 17; ++i) ini.GetInt("PARAMETER", "PARAMETER " + std::to_string(i), &value);
+  for (int row = 0; row < 64; ++row) {
+    const std::string section = "TEACH VECTOR " + std::to_string(row);
+    for (const char* tag : kTags) ini.GetInt(section, tag, &value);
+  }
+  benchmark::DoNotOptimize(value);
+}
+
 void BM_GetAllItems(benchmark::State& state) {
   const IniText ini = BuildDocument();
-  static const char* const kTags[] = {"X", "Y", "INT", "CTO X", "CTO Y", "CTO INT", "GROUP"};
-  for (auto _ : state) {
-    std::int32_t value = 0;
-    for (int i = 0; i < 17; ++i) ini.GetInt("PARAMETER", "PARAMETER " + std::to_string(i), &value);
-    for (int row = 0; row < 64; ++row) {
-      const std::string section = "TEACH VECTOR " + std::to_string(row);
-      for (const char* tag : kTags) ini.GetInt(section, tag, &value);
-    }
-    benchmark::DoNotOptimize(value);
-  }
+  for (auto _ : state) GetParameterFileItems(ini);
 }
 BENCHMARK(BM_GetAllItems)->Unit(benchmark::kMicrosecond);
 
@@ -115,16 +117,7 @@ BENCHMARK(BM_ParseMillionSections)->Unit(benchmark::kMillisecond);
 void BM_LookupInMillionSections(benchmark::State& state) {
   IniText ini;
   ini.ReadFromBytes(MillionSectionText());
-  static const char* const kTags[] = {"X", "Y", "INT", "CTO X", "CTO Y", "CTO INT", "GROUP"};
-  for (auto _ : state) {
-    std::int32_t value = 0;
-    for (int i = 0; i < 17; ++i) ini.GetInt("PARAMETER", "PARAMETER " + std::to_string(i), &value);
-    for (int row = 0; row < 64; ++row) {
-      const std::string section = "TEACH VECTOR " + std::to_string(row);
-      for (const char* tag : kTags) ini.GetInt(section, tag, &value);
-    }
-    benchmark::DoNotOptimize(value);
-  }
+  for (auto _ : state) GetParameterFileItems(ini);
 }
 BENCHMARK(BM_LookupInMillionSections)->Unit(benchmark::kMillisecond);
 

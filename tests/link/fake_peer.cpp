@@ -36,12 +36,9 @@ void FakePeer::OnData() {
   auto* s = qobject_cast<QTcpSocket*>(sender());
   if (!s || s != client_) return;
   pending_ += s->readAll();
-  while (pending_.size() >= static_cast<int>(kHeaderSize)) {
-    const auto* p = reinterpret_cast<const std::uint8_t*>(pending_.constData());
-    const int total = static_cast<int>(kHeaderSize) + ReadU16(p + 4);
-    if (pending_.size() < total) break;
-    requests.push_back(pending_.left(total));
-    pending_.remove(0, total);
+  QByteArray request;
+  while (TakeRequest(pending_, &request)) {
+    requests.push_back(request);
     if (replies_.empty()) continue;
     Reply r = replies_.front();
     replies_.pop_front();
@@ -67,6 +64,16 @@ void FakePeer::Send(const Reply& reply) {
       QTimer::singleShot(reply.pauseMs * i, this, [this, part] { Push(part); });
     }
   }
+}
+
+bool TakeRequest(QByteArray& pending, QByteArray* request) {
+  if (pending.size() < static_cast<int>(kHeaderSize)) return false;
+  const auto* p = reinterpret_cast<const std::uint8_t*>(pending.constData());
+  const int total = static_cast<int>(kHeaderSize) + ReadU16(p + 4);
+  if (pending.size() < total) return false;
+  *request = pending.left(total);
+  pending.remove(0, total);
+  return true;
 }
 
 QByteArray AnswerFrame(std::uint8_t order, std::uint16_t param, const QByteArray& data) {

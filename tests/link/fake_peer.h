@@ -41,6 +41,10 @@ class FakePeer : public QObject {
   std::deque<Reply> replies_;
 };
 
+// Moves the first complete request (header + announced payload) out of
+// pending into *request; false while pending holds no complete one.
+bool TakeRequest(QByteArray& pending, QByteArray* request);
+
 // An answer frame: header for (order, param, data) followed by the data.
 QByteArray AnswerFrame(std::uint8_t order, std::uint16_t param, const QByteArray& data = {});
 

@@ -8,6 +8,7 @@
 #include <QSocketNotifier>
 #include <algorithm>
 
+#include "fake_peer.h"
 #include "link/frame.h"
 #include "link/serial_transport.h"
 
@@ -58,12 +59,9 @@ void PtyPeer::OnReadable() {
   char buf[4096];
   ssize_t n = 0;
   while ((n = ::read(master_, buf, sizeof buf)) > 0) pending_.append(buf, static_cast<int>(n));
-  while (pending_.size() >= static_cast<int>(kHeaderSize)) {
-    const auto* p = reinterpret_cast<const std::uint8_t*>(pending_.constData());
-    const int total = static_cast<int>(kHeaderSize) + ReadU16(p + 4);
-    if (pending_.size() < total) break;
-    requests.push_back(pending_.left(total));
-    pending_.remove(0, total);
+  QByteArray request;
+  while (TakeRequest(pending_, &request)) {
+    requests.push_back(request);
     if (replies_.empty()) continue;
     out_ += replies_.front();
     replies_.pop_front();
