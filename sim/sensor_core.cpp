@@ -51,6 +51,12 @@ void SensorCore::Persist() {
 }
 
 OutFrame SensorCore::MeasurementFrame(std::int64_t nowMs) {
+  if (faults_.fixedFrame) {
+    OutFrame f{order::kMeasure, 0, std::vector<std::uint8_t>(order::kMeasureBytes)};
+    for (std::size_t i = 0; i < faults_.fixedFrame->size(); ++i)
+      WriteU16(f.data.data() + 2 * i, static_cast<std::uint16_t>((*faults_.fixedFrame)[i]));
+    return f;
+  }
   const auto frame = measurement.Frame(model, options_, nowMs);
   return {order::kMeasure, 0, std::vector<std::uint8_t>(frame.begin(), frame.end())};
 }

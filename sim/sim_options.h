@@ -37,6 +37,8 @@ struct Faults {
   bool closeOnNextRequest = false;  // close the connection instead of answering the next request
   int implausibleCount = 0;         // report k implausible values on orders 1, 4 and 101
   bool unknownOrderForAll = false;  // answer every request with order 0 / param 1
+  // Answer order 8 with these 20 words instead of a measured frame.
+  std::optional<std::array<std::int16_t, 20>> fixedFrame;
 };
 
 struct SimOptions {

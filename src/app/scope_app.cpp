@@ -8,8 +8,10 @@
 #include "app/service_access.h"
 #include "base/version.h"
 #include "link/link_controller.h"
+#include "live/live_controller.h"
 #include "params/param_controller.h"
 #include "scope/scope_controller.h"
+#include "teach/colour_planes.h"
 #include "teach/table_attr_controller.h"
 #include "teach/teach_grid_menu.h"
 #include "ui/panels.h"
@@ -22,8 +24,10 @@ ScopeApp::ScopeApp(Popups& popups, QString programDir, QObject* parent)
   panels_->mainPanel().setWindowTitle(QLatin1String(kProgramTitle));
   link_ = std::make_unique<LinkController>(*panels_, state_, popups_);
   params_ = std::make_unique<ParamController>(*panels_, state_, popups_, *link_, programDir_);
+  live_ = std::make_unique<LiveController>(*panels_, state_, *link_, *params_);
   teachGridMenu_ = std::make_unique<TeachGridMenu>(*panels_, popups_);
   tableAttr_ = std::make_unique<TableAttrController>(*panels_);
+  colourPlanes_ = std::make_unique<ColourPlanes>(*panels_, *params_, *tableAttr_, *live_);
   scope_ = std::make_unique<ScopeController>(*panels_, state_);
   panelSettings_ =
       std::make_unique<PanelSettingsStore>(*panels_, popups_, *link_, *params_, *tableAttr_, programDir_);

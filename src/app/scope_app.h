@@ -12,8 +12,10 @@
 
 namespace trivolux {
 
+class ColourPlanes;
 class HelpFilter;
 class LinkController;
+class LiveController;
 class PanelSettingsStore;
 class Panels;
 class ParamController;
@@ -39,6 +41,8 @@ class ScopeApp : public QObject {
   ParamController& params() { return *params_; }
   TeachGridMenu& teachGridMenu() { return *teachGridMenu_; }
   TableAttrController& tableAttr() { return *tableAttr_; }
+  LiveController& live() { return *live_; }
+  ColourPlanes& colourPlanes() { return *colourPlanes_; }
   PanelSettingsStore& panelSettings() { return *panelSettings_; }
 
   // Start-up between creating the panels and running the event loop.
@@ -60,8 +64,10 @@ class ScopeApp : public QObject {
   std::unique_ptr<Panels> panels_;
   std::unique_ptr<LinkController> link_;
   std::unique_ptr<ParamController> params_;
+  std::unique_ptr<LiveController> live_;
   std::unique_ptr<TeachGridMenu> teachGridMenu_;
   std::unique_ptr<TableAttrController> tableAttr_;
+  std::unique_ptr<ColourPlanes> colourPlanes_;
   std::unique_ptr<ScopeController> scope_;
   std::unique_ptr<PanelSettingsStore> panelSettings_;
   std::unique_ptr<ServiceAccess> serviceAccess_;

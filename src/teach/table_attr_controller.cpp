@@ -2,6 +2,7 @@
 
 #include <QPixmap>
 #include <QTableWidget>
+#include <algorithm>
 
 #include "ui/panels.h"
 
@@ -38,6 +39,11 @@ TableAttrController::TableAttrController(Panels& panels, QObject* parent) : QObj
 }
 
 void TableAttrController::ApplyRowColour(int row, std::int32_t colour) {
+  SetRowColourCells(row, colour);
+  emit rowColoursChanged();
+}
+
+void TableAttrController::SetRowColourCells(int row, std::int32_t colour) {
   if (row < 0 || row >= kTableAttrRows) return;
   SetCellColour(panels_.teachPage().ui.GridTeach, row, 5, colour);
   SetCellColour(panels_.tableAttrPage().ui.GridTableAttr, row, 1, colour);
@@ -48,12 +54,21 @@ void TableAttrController::ApplyRowColour(int row, std::int32_t colour) {
 void TableAttrController::ApplyTableAttributes(const TableAttributes& attrs) {
   QTableWidget* grid = panels_.tableAttrPage().ui.GridTableAttr;
   for (int k = 0; k < kTableAttrRows; ++k) {
-    ApplyRowColour(k, attrs.rowColours[k]);
+    SetRowColourCells(k, attrs.rowColours[k]);
     if (k >= grid->rowCount()) continue;
     QTableWidgetItem* item = grid->item(k, 0);
     if (!item) grid->setItem(k, 0, item = new QTableWidgetItem);
     item->setText(attrs.rowSpecs[k]);
   }
+  emit rowColoursChanged();
+}
+
+std::int32_t TableAttrController::RowColour(int row) const {
+  const QTableWidget* grid = panels_.tableAttrPage().ui.GridTableAttr;
+  if (const QTableWidgetItem* cell = row < grid->rowCount() ? grid->item(row, 1) : nullptr;
+      cell && cell->background().style() != Qt::NoBrush)
+    return static_cast<std::int32_t>(cell->background().color().rgb() & 0xFFFFFFu);
+  return DefaultRowColours()[static_cast<std::size_t>(std::clamp(row, 0, kTableAttrRows - 1))];
 }
 
 TableAttributes TableAttrController::TableAttributesFromGrid(const TableAttributes& fallback) const {

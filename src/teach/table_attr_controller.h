@@ -25,8 +25,17 @@ class TableAttrController : public QObject {
   // colour cells, specifications from its text cells; rows without a cell
   // keep fallback's values.
   TableAttributes TableAttributesFromGrid(const TableAttributes& fallback) const;
+  // The colour of one row as the table-attributes grid shows it (its default
+  // colour when the cell has none).
+  std::int32_t RowColour(int row) const;
+
+ signals:
+  // Row colours were set on the grids: the colour planes redraw.
+  void rowColoursChanged();
 
  private:
+  void SetRowColourCells(int row, std::int32_t colour);
+
   Panels& panels_;
 };
 

@@ -1,6 +1,7 @@
 #include "ui/big_display.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace trivolux {
@@ -25,6 +26,13 @@ bool BigDisplay::eventFilter(QObject* watched, QEvent* event) {
       break;
     case QEvent::ContextMenu:
       return true;
+    case QEvent::KeyPress:
+      // The keyboard closes it too.
+      if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        hide();
+        return true;
+      }
+      break;
     default:
       break;
   }
