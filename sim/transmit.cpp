@@ -8,11 +8,9 @@
 
 namespace trivolux::sim {
 
-PacedQueue::PacedQueue(Sink sink, QObject* parent) : QObject(parent), sink_(std::move(sink)) {
+PacedQueue::PacedQueue(Sink sink, QObject* parent)
+    : QObject(parent), sink_(std::move(sink)), wake_([this] { Pump(); }) {
   clock_.start();
-  timer_.setSingleShot(true);
-  timer_.setTimerType(Qt::PreciseTimer);
-  connect(&timer_, &QTimer::timeout, this, [this] { Pump(); });
 }
 
 qsizetype PacedQueue::Push(const QByteArray& bytes) {
@@ -43,7 +41,7 @@ void PacedQueue::ChangeBaudAfterQueued(int baud) {
 
 void PacedQueue::Clear() {
   queue_.clear();
-  timer_.stop();
+  wake_.Stop();
   if (changeAt_ >= 0) baud_ = changeBaud_;
   changeAt_ = -1;
 }
@@ -57,11 +55,12 @@ void PacedQueue::Pump() {
       sink_(all);
       break;
     }
-    // Bytes whose last bit has left the line by now.
-    qsizetype n = static_cast<qsizetype>(std::floor((now - lineClockUs_) / UsPerByte()));
+    // Bytes whose last bit has left the line by now, handed on once a whole
+    // piece (the rest of the queue, at most kChunk bytes) is through.
+    qsizetype n = static_cast<qsizetype>(std::floor((now - lineClockUs_) / UsPerByte() + 1e-9));
     n = std::min(n, queue_.size());
     if (changeAt_ >= 0) n = std::min(n, changeAt_);
-    if (n <= 0) break;
+    if (n < std::min({queue_.size(), kChunk, changeAt_ >= 0 ? changeAt_ : kChunk})) break;
     const QByteArray out = queue_.left(n);
     queue_.remove(0, n);
     lineClockUs_ += static_cast<double>(n) * UsPerByte();
@@ -75,8 +74,9 @@ void PacedQueue::Pump() {
     sink_(out);
   }
   if (!queue_.isEmpty()) {
-    const double waitUs = lineClockUs_ + UsPerByte() - now;
-    timer_.start(std::max(0, static_cast<int>(std::ceil(waitUs / 1000.0))));
+    qsizetype piece = std::min(queue_.size(), kChunk);
+    if (changeAt_ > 0) piece = std::min(piece, changeAt_);
+    wake_.Start(lineClockUs_ + static_cast<double>(piece) * UsPerByte() - now);
   } else if (changeAt_ >= 0) {
     baud_ = changeBaud_;
     changeAt_ = -1;

@@ -10,12 +10,14 @@
 #include <deque>
 #include <functional>
 
+#include "sim/precise_wake.h"
 #include "sim/sim_options.h"
 
 namespace trivolux::sim {
 
 // Releases bytes to a sink no faster than a serial line at `baud` with
-// 10 bits per byte (start, 8 data, stop). Disabled, it passes bytes at once.
+// 10 bits per byte (start, 8 data, stop), in pieces of at most kChunk bytes
+// as a receiver's FIFO hands them on. Disabled, it passes bytes at once.
 class PacedQueue : public QObject {
   Q_OBJECT
  public:
@@ -34,6 +36,8 @@ class PacedQueue : public QObject {
   void Clear();
   qsizetype Queued() const { return queue_.size(); }
 
+  static constexpr qsizetype kChunk = 64;
+
  private:
   void Pump();
   double UsPerByte() const { return 10.0e6 / baud_; }
@@ -47,7 +51,7 @@ class PacedQueue : public QObject {
   int changeBaud_ = 0;
   double lineClockUs_ = 0;  // when the line is free again
   QElapsedTimer clock_;
-  QTimer timer_;
+  PreciseWake wake_;
 };
 
 // Frame output with the faults of Faults applied.

@@ -3,13 +3,17 @@
 //
 // --screenshots DIR (or TRIVOLUX_SCREENSHOT_DIR=DIR) starts offline without
 // blocking popups, saves PNGs of every panel into DIR and exits.
+// With --sensor HOST:PORT it connects there first and adds pictures taken
+// while GO runs.
 // --seed-demo-settings HOST PORT writes a settings file selecting TCP/IP at
 // HOST:PORT when there is none yet, and exits. Unknown
 // arguments are ignored.
 #include <QApplication>
 #include <QDir>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
+#include "app/panel_settings.h"
 #include "app/panel_settings_file.h"
 #include "app/scope_app.h"
 #include "app/screenshots.h"
@@ -17,6 +21,13 @@
 #include "ui/qt_popups.h"
 
 namespace {
+
+// --sensor HOST:PORT in screenshot mode: connect to a sensor (the simulator)
+// and add the pictures taken while GO runs.
+QString SensorArgument(const QStringList& args) {
+  const int at = static_cast<int>(args.indexOf(QStringLiteral("--sensor")));
+  return at >= 0 && at + 1 < args.size() ? args[at + 1] : QString();
+}
 
 QString ScreenshotDir(const QStringList& args) {
   const int at = static_cast<int>(args.indexOf(QStringLiteral("--screenshots")));
@@ -51,8 +62,19 @@ int main(int argc, char** argv) {
   if (!screenshotDir.isEmpty()) {
     trivolux::OfflinePopups popups;
     trivolux::ScopeApp app(popups, programDir);
+    const QString sensor = SensorArgument(QCoreApplication::arguments());
+    QTemporaryDir settingsDir;
+    if (!sensor.isEmpty()) {
+      // Settings of its own, selecting the given sensor.
+      const trivolux::SettingsLocation location{settingsDir.filePath(trivolux::kPanelSettingsName),
+                                                settingsDir.path(), QString()};
+      app.panelSettings().SetLocation(location);
+      trivolux::SeedTcpSettings(location, sensor.section(':', 0, -2), sensor.section(':', -1));
+    }
     app.InitAll();
-    const int written = trivolux::SaveScreenshots(app.panels(), QDir(screenshotDir).absolutePath());
+    const QString dir = QDir(screenshotDir).absolutePath();
+    int written = trivolux::SaveScreenshots(app.panels(), dir);
+    if (!sensor.isEmpty()) written += trivolux::SaveLiveScreenshots(app, dir);
     return written > 0 ? 0 : 1;
   }
 

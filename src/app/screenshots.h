@@ -8,6 +8,7 @@
 namespace trivolux {
 
 class Panels;
+class ScopeApp;
 
 // Popups that never block: messages are dropped, confirmations answer No,
 // prompts and file selections are cancelled, and a popup with custom
@@ -24,5 +25,10 @@ class OfflinePopups : public Popups {
 // Writes the PNGs into dir (created when missing). Returns the number of
 // files written, or -1 when dir cannot be created.
 int SaveScreenshots(Panels& panels, const QString& dir);
+
+// With a sensor connected: runs GO and saves the data panel on each of its
+// four graph pages, the graph panel and both big displays while the frames
+// come in ("live_*.png"). Returns the number of files written.
+int SaveLiveScreenshots(ScopeApp& app, const QString& dir);
 
 }  // namespace trivolux

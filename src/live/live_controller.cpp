@@ -8,6 +8,7 @@
 #include <QSpinBox>
 #include <algorithm>
 #include <tuple>
+#include <utility>
 
 #include "base/shared_state.h"
 #include "link/link_controller.h"
@@ -55,6 +56,27 @@ LiveController::LiveController(Panels& panels, SharedState& state, LinkControlle
   connect(m.ButtonStop, &QPushButton::clicked, this, &LiveController::CBF_ButtonStop);
   connect(&params_, &ParamController::parametersRead, this, &LiveController::ShowGraph);
   InstallDataPanelCallbacks();
+  displayTimer_.setSingleShot(true);
+  connect(&displayTimer_, &QTimer::timeout, this, &LiveController::FlushDisplays);
+  sinceDisplay_.start();
+}
+
+void LiveController::MarkStale(unsigned what) {
+  stale_ |= what;
+  if (displayTimer_.isActive()) return;
+  const qint64 wait = ReplotCoalescer::kDefaultIntervalMs - sinceDisplay_.elapsed();
+  if (wait <= 0)
+    FlushDisplays();
+  else
+    displayTimer_.start(static_cast<int>(wait));
+}
+
+void LiveController::FlushDisplays() {
+  displayTimer_.stop();
+  sinceDisplay_.restart();
+  const unsigned stale = std::exchange(stale_, 0u);
+  if (stale & kCalibData) WriteCalibData();
+  if (stale & kPanelData) WritePanelData();
 }
 
 void LiveController::InstallDataPanelCallbacks() {
@@ -136,6 +158,7 @@ void LiveController::CBF_ButtonGo() {
     panels_.ShowChildPanelDisp(&panels_.dataPanel());
   emit goStarting();
   GetData();
+  FlushDisplays();
   if (!state_.QuitRequested) panels_.SetButtonsDimmed(0, 0);
 }
 
@@ -175,6 +198,15 @@ void LiveController::TakeFrame(const std::uint8_t* data) {
 }
 
 void LiveController::SetPanelData() {
+  histories_.Push(record_);
+  MarkStale(kPanelData);
+}
+
+void LiveController::SetPanelCalibData() {
+  MarkStale(kCalibData);
+}
+
+void LiveController::WritePanelData() {
   const MeasurementRecord& r = record_;
   auto& d = panels_.dataPanel().ui;
   Show(d.DispRED, r[W::kRed]);
@@ -223,10 +255,9 @@ void LiveController::SetPanelData() {
     d.LedOut0->setOn(lamps.out0);
     d.LedOut1->setOn(lamps.out1);
   }
-  histories_.Push(r);
 }
 
-void LiveController::SetPanelCalibData() {
+void LiveController::WriteCalibData() {
   const MeasurementRecord& r = record_;
   auto& cal = panels_.calibrationPage().ui;
   Show(cal.DispRawRed, r[W::kRawRed]);

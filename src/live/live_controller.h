@@ -3,7 +3,9 @@
 // also serves a SEND or GET pressed meanwhile), the displays of every frame,
 // the data panel's callbacks and the big displays. Owns the measurement
 // record, the histories and the taught-region bounds the planes scale to.
+#include <QElapsedTimer>
 #include <QObject>
+#include <QTimer>
 
 #include "live/axis_window.h"
 #include "live/graph_panel_curves.h"
@@ -37,6 +39,9 @@ class LiveController : public QObject {
   void SetPanelData();
   // Raw values and raw spread on the calibration page.
   void SetPanelCalibData();
+  // Writes what SetPanelData and SetPanelCalibData left for the next screen
+  // update now (the end of a loop shows its last frame at once).
+  void FlushDisplays();
   void ShowGraph();
   // New bounds of the taught regions (from the colour-plane drawing); the
   // plane windows follow at once.
@@ -62,6 +67,13 @@ class LiveController : public QObject {
  private:
   void InstallDataPanelCallbacks();
   void ShowSwatch(int rowColourMode);
+  // The displays take the newest frame at most once per screen update: a
+  // number nobody can read 2000 times a second still costs its text layout
+  // and its repaint every time.
+  enum Stale : unsigned { kPanelData = 1, kCalibData = 2 };
+  void MarkStale(unsigned what);
+  void WritePanelData();
+  void WriteCalibData();
 
   Panels& panels_;
   SharedState& state_;
@@ -73,6 +85,9 @@ class LiveController : public QObject {
   LiveGraphs graphs_;
   GraphPanelCurves graphPanel_;
   std::uint32_t swatchColour_ = 0xFFFFFFFF;
+  unsigned stale_ = 0;
+  QTimer displayTimer_;
+  QElapsedTimer sinceDisplay_;
   long long frames_ = 0;
 };
 

@@ -132,6 +132,8 @@ void LiveGraphs::CBF_GraphRGB(bool autoscale) {
 void LiveGraphs::CBF_GraphINT1(bool autoscale) {
   auto& d = panels_.dataPanel().ui;
   xyIntAutoscale_ = autoscale;
+  // The CALCULATION MODE rule rescales manually scaled charts only.
+  d.ChartINT->setProperty("autoScaleY", autoscale);
   const bool sim = mode::IsSiM(CalcModeOf(panels_));
   QCustomPlot* charts[3] = {d.ChartX, d.ChartY, d.ChartINT};
   for (int k = 0; k < 3; ++k) {

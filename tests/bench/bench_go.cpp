@@ -1,0 +1,184 @@
+// The real GO loop (assembled program, real panels, offscreen platform)
+// against the in-process simulator. Prints:
+//   - frames per second over loopback TCP with every display current, per
+//     data-panel page (target: at least 2000/s);
+//   - frames per second over the line-rate-paced pseudo-terminal at 115200
+//     and 921600 baud, against what the line allows (target: 95 %);
+//   - process CPU while GO runs against the 115200-baud sensor (target: under
+//     25 % of one core);
+//   - resident memory before and after 100 000 frames (target: no growth
+//     beyond noise).
+// The simulator runs as its own process. For the paced lines the program's
+// link alone (exchanges back to back, no displays) is measured as well: the
+// pseudo-terminal and the simulator's pacing cost some of the line.
+// Usage: bench_go [seconds per run, default 5]
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTimer>
+#include <cstdio>
+
+#include "app/scope_app.h"
+#include "app_fixture.h"
+#include "base/shared_state.h"
+#include "link/link_controller.h"
+#include "live/live_controller.h"
+#include "ui/panels.h"
+
+namespace {
+
+using namespace trivolux;
+
+double CpuSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
+  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+long ResidentKiB() {
+  QFile statm("/proc/self/statm");
+  if (!statm.open(QIODevice::ReadOnly)) return -1;
+  const QList<QByteArray> fields = statm.readAll().split(' ');
+  return fields.size() > 1 ? fields[1].toLong() * (sysconf(_SC_PAGESIZE) / 1024) : -1;
+}
+
+struct Run {
+  long long frames = 0;
+  double seconds = 0;
+  double cpu = 0;
+  long long replots = 0;
+};
+
+// GO until `seconds` have passed or `frames` frames were shown.
+Run Go(test::AppFixture& f, double seconds, long long frames = 0) {
+  LiveController& live = f.app().live();
+  const long long start = live.FrameCount();
+  const long long replots = live.graphs().replots().ReplotCount();
+  QTimer stop;
+  stop.setSingleShot(true);
+  QObject::connect(&stop, &QTimer::timeout, [&] { f.state().RunFlag = 0; });
+  stop.start(static_cast<int>(seconds * 1000));
+  QMetaObject::Connection counter;
+  if (frames > 0) {
+    // Checked at every repaint opportunity: cheap and exact enough.
+    auto* poll = new QTimer(&stop);
+    QObject::connect(poll, &QTimer::timeout, [&] {
+      if (live.FrameCount() - start >= frames) f.state().RunFlag = 0;
+    });
+    poll->start(5);
+  }
+  QElapsedTimer wall;
+  const double cpu0 = CpuSeconds();
+  wall.start();
+  f.panels().mainPanel().ui.ButtonGo->click();
+  Run r;
+  r.seconds = wall.nsecsElapsed() / 1e9;
+  r.cpu = CpuSeconds() - cpu0;
+  r.frames = live.FrameCount() - start;
+  r.replots = live.graphs().replots().ReplotCount() - replots;
+  return r;
+}
+
+void Print(const char* what, const Run& r, double lineCap = 0) {
+  std::printf("%-34s %8.0f frames/s  cpu %5.1f %%  replots %5.0f/s", what, r.frames / r.seconds,
+              100.0 * r.cpu / r.seconds, r.replots / r.seconds);
+  if (lineCap > 0)
+    std::printf("  (line allows %.0f/s: %.1f %%)", lineCap, 100.0 * r.frames / r.seconds / lineCap);
+  std::printf("\n");
+}
+
+// The sensor simulator as its own process, as a real sensor would be: the
+// figures are the program's alone.
+class SimProcess {
+ public:
+  explicit SimProcess(const QStringList& args) {
+    process_.setProgram(QStringLiteral(TRIVOLUX_SIM_PATH));
+    process_.setArguments(args);
+    process_.start();
+    while (process_.waitForReadyRead(5000)) {
+      while (process_.canReadLine()) {
+        const QString line = QString::fromUtf8(process_.readLine()).trimmed();
+        if (line.startsWith("TCP ")) port_ = static_cast<quint16>(line.section(':', -1).toUInt());
+        if (line.startsWith("PTY ")) pty_ = line.mid(4);
+      }
+      if (port_ != 0 && (pty_.size() > 0 || !args.contains("--pty"))) break;
+    }
+  }
+  ~SimProcess() {
+    process_.terminate();
+    process_.waitForFinished(3000);
+  }
+  quint16 port() const { return port_; }
+  QString pty() const { return pty_; }
+
+ private:
+  QProcess process_;
+  quint16 port_ = 0;
+  QString pty_;
+};
+
+void SwitchToPty(test::AppFixture& f, const QString& slave, int baudIndex) {
+  const auto match = QRegularExpression("/dev/pts/(\\d+)$").match(slave);
+  LinkController& link = f.link();
+  link.ComPort = 1000 + match.captured(1).toInt();
+  link.BaudrateIndex = baudIndex;
+  link.InitRS232();
+  f.state().SensorConnected = 1;
+}
+
+// One request/answer cycle is 8 + 48 bytes of 10 bits on the line.
+double LineCap(int baud) {
+  return baud / 10.0 / 56.0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  const double seconds = argc > 1 ? std::atof(argv[1]) : 5.0;
+
+  {
+    SimProcess sim({"--tcp", "127.0.0.1:0"});
+    test::AppFixture f;
+    f.StartTcp(sim.port());
+    const char* pages[] = {"TCP, RGB page", "TCP, X/Y/INT page", "TCP, 2D page", "TCP, 3D page"};
+    for (int page = 0; page < 4; ++page) {
+      f.panels().dataPanel().ui.TabDataP1->setCurrentIndex(page);
+      Print(pages[page], Go(f, seconds));
+    }
+    // Memory: warm up, then 100 000 frames.
+    Go(f, 60, 5000);
+    const long before = ResidentKiB();
+    const Run r = Go(f, 600, 100000);
+    const long after = ResidentKiB();
+    std::printf("%-34s %lld frames in %.1f s: RSS %ld KiB before, %ld KiB after (%+ld KiB)\n",
+                "TCP, 100 000 frames", r.frames, r.seconds, before, after, after - before);
+  }
+  for (int baudIndex : {4, 7}) {
+    SimProcess sim(
+        {"--tcp", "127.0.0.1:0", "--pty", "--line-rate", "--baud-index", QString::number(baudIndex)});
+    test::AppFixture f;
+    f.StartTcp(sim.port());
+    SwitchToPty(f, sim.pty(), baudIndex);
+    const int baud = baudIndex == 4 ? 115200 : 921600;
+    const Run r = Go(f, seconds);
+    Print(baud == 115200 ? "pty 115200 baud, 3D page" : "pty 921600 baud, 3D page", r, LineCap(baud));
+    // The same line without the program around it: order-8 exchanges back
+    // to back, nothing shown.
+    QElapsedTimer t;
+    t.start();
+    long long n = 0;
+    while (t.nsecsElapsed() < seconds * 1e9 && f.link().link().Exchange(8, 0) == 1) ++n;
+    std::printf("%-34s %8.0f exchanges/s (GO reaches %.1f %% of it)\n", "  same line, exchanges alone",
+                n / (t.nsecsElapsed() / 1e9),
+                100.0 * (r.frames / r.seconds) / (n / (t.nsecsElapsed() / 1e9)));
+  }
+  return 0;
+}
