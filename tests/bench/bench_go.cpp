@@ -12,7 +12,6 @@
 // link alone (exchanges back to back, no displays) is measured as well: the
 // pseudo-terminal and the simulator's pacing cost some of the line.
 // Usage: bench_go [seconds per run, default 5]
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -28,18 +27,14 @@
 #include "base/shared_state.h"
 #include "link/link_controller.h"
 #include "live/live_controller.h"
+#include "process_cpu.h"
 #include "ui/panels.h"
 
 namespace {
 
 using namespace trivolux;
 
-double CpuSeconds() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
-  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
+using bench::CpuSeconds;
 
 long ResidentKiB() {
   QFile statm("/proc/self/statm");

@@ -5,7 +5,6 @@
 //   BM_HeaderTimeoutCpu: process CPU time used while a 3 s header wait runs
 //                      against a peer that does not answer (target below 5 %).
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
 
 #include <QElapsedTimer>
 
@@ -14,18 +13,14 @@
 #include "link/orders.h"
 #include "link/sensor_link.h"
 #include "link/tcp_transport.h"
+#include "process_cpu.h"
 #include "sim/simulator.h"
 
 namespace {
 
 using namespace trivolux;
 
-double CpuSeconds() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
-  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
+using bench::CpuSeconds;
 
 struct Rig {
   SharedState state;
