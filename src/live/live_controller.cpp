@@ -176,17 +176,21 @@ void LiveController::GetData() {
     }
     if (state_.GetPending) params_.GetPara();
     if (state_.RunFlag == 0) return;
-    if (link.Exchange(order::kMeasure, 0) == 1) {
-      // A well-framed answer of another length is no measurement: showing it
-      // would put whatever lies behind it in the buffer on the displays.
-      if (link.AnswerLength != W::kBytes) {
-        link.Fail(QStringLiteral("ATTENTION! \nRECEIVED DATA FRAME IS INCORRECT!"));
-      } else {
-        TakeFrame(link.AnswerData());
-        SetPanelCalibData();
-        SetPanelData();
-        ShowGraph();
-      }
+    if (link.Exchange(order::kMeasure, 0) != 1) {
+      // A failure has cleared RunFlag already; an exchange refused because
+      // another one is still waiting has not, and must not be retried at once.
+      state_.RunFlag = 0;
+      return;
+    }
+    // A well-framed answer of another length is no measurement: showing it
+    // would put whatever lies behind it in the buffer on the displays.
+    if (link.AnswerLength != W::kBytes) {
+      link.Fail(QStringLiteral("ATTENTION! \nRECEIVED DATA FRAME IS INCORRECT!"));
+    } else {
+      TakeFrame(link.AnswerData());
+      SetPanelCalibData();
+      SetPanelData();
+      ShowGraph();
     }
     if (state_.RunFlag != 1) return;
   }

@@ -9,6 +9,7 @@
 #include "app/scope_app.h"
 #include "app_fixture.h"
 #include "base/shared_state.h"
+#include "fake_peer.h"
 #include "link/link_controller.h"
 #include "live/live_controller.h"
 #include "params/panel_access.h"
@@ -200,6 +201,22 @@ class LiveAppTest : public QObject {
       QCOMPARE(added.count("\n\n"), 1);
       QVERIFY(rig.main().ButtonGo->isEnabled());
     }
+  }
+
+  void measurementAnswerOfAnotherLengthIsABadFrame() {
+    test::AppFixture fixture;
+    fixture.StartOffline();
+    test::FakePeer peer;
+    LinkController& link = fixture.link();
+    link.tcp().SetAddress("127.0.0.1", peer.Port());
+    link.link().SetTransport(&link.tcp());
+    QCOMPARE(link.tcp().Open(), 0);
+    fixture.state().SensorConnected = 1;
+    peer.Enqueue({test::AnswerFrame(8, 0, QByteArray(10, '\x7F'))});
+    fixture.app().live().CBF_ButtonGo();  // offline, the button itself is dimmed
+    QCOMPARE(fixture.app().live().FrameCount(), 0);
+    QCOMPARE(fixture.panels().dataPanel().ui.DispRED->value(), 0);
+    QVERIFY(fixture.Messages().contains("RECEIVED DATA FRAME IS INCORRECT!"));
   }
 
   void goEndsOnTheConnectPageAndOnTheCloseBox() {
