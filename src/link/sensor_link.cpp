@@ -101,6 +101,7 @@ int SensorLink::RunExchange(int count) {
     Fail(link_text::kTimeout);
     return -1;
   }
+  emit requestWritten();
   const int result = ReadHeaderFrame();
   if (result == 1 && AnswerLength != 0) return ReadDataFrame(AnswerLength);
   return result;

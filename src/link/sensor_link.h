@@ -85,6 +85,9 @@ class SensorLink : public QObject {
   // Once per failure, after MessageText was set. For a failed exchange the
   // handlers run before it returns, so an exchange started from one is refused.
   void linkFailed();
+  // A request went out and its answer is awaited: a good moment for work
+  // that would otherwise delay the next request (the screen update of GO).
+  void requestWritten();
 
  private:
   // True (with a warning naming `call`) when an exchange or frame wait runs.

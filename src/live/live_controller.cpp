@@ -58,17 +58,22 @@ LiveController::LiveController(Panels& panels, SharedState& state, LinkControlle
   InstallDataPanelCallbacks();
   displayTimer_.setSingleShot(true);
   connect(&displayTimer_, &QTimer::timeout, this, &LiveController::FlushDisplays);
+  connect(&link_.link(), &SensorLink::requestWritten, this, &LiveController::OnRequestWritten);
   sinceDisplay_.start();
 }
 
 void LiveController::MarkStale(unsigned what) {
   stale_ |= what;
-  if (displayTimer_.isActive()) return;
-  const qint64 wait = ReplotCoalescer::kDefaultIntervalMs - sinceDisplay_.elapsed();
-  if (wait <= 0)
-    FlushDisplays();
-  else
-    displayTimer_.start(static_cast<int>(wait));
+  // A running loop flushes when it sends its next request; the timer is for
+  // frames shown outside such a loop.
+  if (!displayTimer_.isActive())
+    displayTimer_.start(static_cast<int>(
+        std::max<qint64>(0, 2 * ReplotCoalescer::kDefaultIntervalMs - sinceDisplay_.elapsed())));
+}
+
+void LiveController::OnRequestWritten() {
+  if (stale_ != 0 && sinceDisplay_.elapsed() >= ReplotCoalescer::kDefaultIntervalMs) FlushDisplays();
+  graphs_.replots().FlushIfDue();
 }
 
 void LiveController::FlushDisplays() {

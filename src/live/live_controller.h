@@ -72,6 +72,8 @@ class LiveController : public QObject {
   // and its repaint every time.
   enum Stale : unsigned { kPanelData = 1, kCalibData = 2 };
   void MarkStale(unsigned what);
+  // GO sent a request: the screen update due now overlaps the answer's wait.
+  void OnRequestWritten();
   void WritePanelData();
   void WriteCalibData();
 

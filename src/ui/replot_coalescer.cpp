@@ -36,7 +36,7 @@ void ReplotCoalescer::Request(QCustomPlot* plot) {
   }
   entry->stale = true;
   if (!timer_.isActive()) {
-    const qint64 wait = intervalMs_ - sinceFlush_.elapsed();
+    const qint64 wait = 2 * intervalMs_ - sinceFlush_.elapsed();
     timer_.start(static_cast<int>(std::max<qint64>(0, wait)));
   }
 }
@@ -58,6 +58,10 @@ void ReplotCoalescer::Flush() {
   for (Entry& entry : entries_) {
     if (entry.stale && entry.plot->isVisible()) Replot(entry);
   }
+}
+
+void ReplotCoalescer::FlushIfDue() {
+  if (timer_.isActive() && sinceFlush_.elapsed() >= intervalMs_) Flush();
 }
 
 bool ReplotCoalescer::eventFilter(QObject* watched, QEvent* event) {

@@ -3,6 +3,9 @@
 // every measurement frame, which can come thousands of times a second; the
 // pixels follow at most once per interval (screen rate), always from the
 // newest data. A plot that is not visible stays pending until it is shown.
+// A loop that waits for answers calls FlushIfDue right after sending a
+// request, so the drawing overlaps the wait; the timer only catches what no
+// loop flushes (one more interval later).
 #include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
@@ -23,6 +26,8 @@ class ReplotCoalescer : public QObject {
   void Request(QCustomPlot* plot);
   // Redraws every stale visible plot now.
   void Flush();
+  // Flush when an interval has passed since the last one.
+  void FlushIfDue();
   bool Pending(const QCustomPlot* plot) const;
   // Replots done since construction (for benchmarks and tests).
   long long ReplotCount() const { return replots_; }
