@@ -27,6 +27,8 @@
 #include "base/shared_state.h"
 #include "link/link_controller.h"
 #include "live/live_controller.h"
+#include "params/panel_access.h"
+#include "params/param_controller.h"
 #include "process_cpu.h"
 #include "ui/panels.h"
 
@@ -81,7 +83,7 @@ Run Go(test::AppFixture& f, double seconds, long long frames = 0) {
 }
 
 void Print(const char* what, const Run& r, double lineCap = 0) {
-  std::printf("%-34s %8.0f frames/s  cpu %5.1f %%  replots %5.0f/s", what, r.frames / r.seconds,
+  std::printf("%-40s %8.0f frames/s  cpu %5.1f %%  replots %5.0f/s", what, r.frames / r.seconds,
               100.0 * r.cpu / r.seconds, r.replots / r.seconds);
   if (lineCap > 0)
     std::printf("  (line allows %.0f/s: %.1f %%)", lineCap, 100.0 * r.frames / r.seconds / lineCap);
@@ -143,8 +145,15 @@ int main(int argc, char** argv) {
     SimProcess sim({"--tcp", "127.0.0.1:0"});
     test::AppFixture f;
     f.StartTcp(sim.port());
-    const char* pages[] = {"TCP, RGB page", "TCP, X/Y/INT page", "TCP, 2D page", "TCP, 3D page"};
+    const char* pages[] = {"TCP, RGB page", "TCP, X/Y/INT page", "TCP, 2D page",
+                           "TCP, 3D page (CALCULATION MODE 2)"};
     for (int page = 0; page < 4; ++page) {
+      if (page == 3) {
+        // The 3D page is drawn in the 3D calculation modes: switch, and let GO send the set.
+        SetRingValue(f.panels().parameterPage().ui.RingCalcMode, 2);
+        f.params().rules().CBF_EditCalcmode();
+        f.state().SendPending = 1;
+      }
       f.panels().dataPanel().ui.TabDataP1->setCurrentIndex(page);
       Print(pages[page], Go(f, seconds));
     }
@@ -153,7 +162,7 @@ int main(int argc, char** argv) {
     const long before = ResidentKiB();
     const Run r = Go(f, 600, 100000);
     const long after = ResidentKiB();
-    std::printf("%-34s %lld frames in %.1f s: RSS %ld KiB before, %ld KiB after (%+ld KiB)\n",
+    std::printf("%-40s %lld frames in %.1f s: RSS %ld KiB before, %ld KiB after (%+ld KiB)\n",
                 "TCP, 100 000 frames", r.frames, r.seconds, before, after, after - before);
   }
   // Baud index 4 = 115200, 7 = 921600; -1: the pseudo-terminal without
@@ -167,11 +176,12 @@ int main(int argc, char** argv) {
     test::AppFixture f;
     f.StartTcp(sim.port());
     SwitchToPty(f, sim.pty(), baudIndex >= 0 ? baudIndex : 7);
+    f.panels().dataPanel().ui.TabDataP1->setCurrentIndex(DataPanel::kPage2D);
     const int baud = baudIndex == 4 ? 115200 : 921600;
     const Run r = Go(f, seconds);
-    Print(baudIndex < 0    ? "pty unpaced"
-          : baud == 115200 ? "pty 115200 baud"
-                           : "pty 921600 baud",
+    Print(baudIndex < 0    ? "pty unpaced, 2D page"
+          : baud == 115200 ? "pty 115200 baud, 2D page"
+                           : "pty 921600 baud, 2D page",
           r, baudIndex < 0 ? 0 : LineCap(baud));
     // The same line without the program around it: order-8 exchanges back
     // to back, nothing shown.
@@ -180,7 +190,7 @@ int main(int argc, char** argv) {
     long long n = 0;
     while (t.nsecsElapsed() < seconds * 1e9 && f.link().link().Exchange(8, 0) == 1) ++n;
     const double alone = n / (t.nsecsElapsed() / 1e9);
-    std::printf("%-34s %8.0f exchanges/s (%.0f us each; GO reaches %.1f %% of it)\n",
+    std::printf("%-40s %8.0f exchanges/s (%.0f us each; GO reaches %.1f %% of it)\n",
                 "  same line, exchanges alone", alone, 1e6 / alone, 100.0 * (r.frames / r.seconds) / alone);
   }
   return 0;
