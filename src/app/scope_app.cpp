@@ -14,6 +14,7 @@
 #include "teach/colour_planes.h"
 #include "teach/table_attr_controller.h"
 #include "teach/teach_grid_menu.h"
+#include "teach/teach_table_controller.h"
 #include "ui/panels.h"
 
 namespace trivolux {
@@ -28,6 +29,8 @@ ScopeApp::ScopeApp(Popups& popups, QString programDir, QObject* parent)
   teachGridMenu_ = std::make_unique<TeachGridMenu>(*panels_, popups_);
   tableAttr_ = std::make_unique<TableAttrController>(*panels_);
   colourPlanes_ = std::make_unique<ColourPlanes>(*panels_, *params_, *tableAttr_, *live_);
+  teachTable_ = std::make_unique<TeachTableController>(*panels_, state_, popups_, *params_, *live_,
+                                                       *tableAttr_, *colourPlanes_, *teachGridMenu_);
   scope_ = std::make_unique<ScopeController>(*panels_, state_);
   panelSettings_ =
       std::make_unique<PanelSettingsStore>(*panels_, popups_, *link_, *params_, *tableAttr_, programDir_);

@@ -24,6 +24,7 @@ class ScopeController;
 class ServiceAccess;
 class TableAttrController;
 class TeachGridMenu;
+class TeachTableController;
 
 class ScopeApp : public QObject {
   Q_OBJECT
@@ -43,6 +44,7 @@ class ScopeApp : public QObject {
   TableAttrController& tableAttr() { return *tableAttr_; }
   LiveController& live() { return *live_; }
   ColourPlanes& colourPlanes() { return *colourPlanes_; }
+  TeachTableController& teachTable() { return *teachTable_; }
   PanelSettingsStore& panelSettings() { return *panelSettings_; }
 
   // Start-up between creating the panels and running the event loop.
@@ -68,6 +70,7 @@ class ScopeApp : public QObject {
   std::unique_ptr<TeachGridMenu> teachGridMenu_;
   std::unique_ptr<TableAttrController> tableAttr_;
   std::unique_ptr<ColourPlanes> colourPlanes_;
+  std::unique_ptr<TeachTableController> teachTable_;
   std::unique_ptr<ScopeController> scope_;
   std::unique_ptr<PanelSettingsStore> panelSettings_;
   std::unique_ptr<ServiceAccess> serviceAccess_;

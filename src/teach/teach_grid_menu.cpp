@@ -27,6 +27,12 @@ void TeachGridMenu::Build() {
   teachTolOn_ = menu_->addAction(QStringLiteral("Teach tolerance on"));
   teachTolOn_->setEnabled(false);
   connect(help_, &QAction::triggered, this, &TeachGridMenu::CBF_GridCttHelp);
+  connect(setSelectionTo_, &QAction::triggered, this, &TeachGridMenu::setSelectionToRequested);
+  connect(incrementSelectionWith_, &QAction::triggered, this,
+          &TeachGridMenu::incrementSelectionWithRequested);
+  connect(resetSelection_, &QAction::triggered, this, &TeachGridMenu::resetSelectionRequested);
+  connect(teachTolOff_, &QAction::triggered, this, &TeachGridMenu::teachToleranceOffRequested);
+  connect(teachTolOn_, &QAction::triggered, this, &TeachGridMenu::teachToleranceOnRequested);
   grid->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(grid, &QWidget::customContextMenuRequested, this,
           [this, grid](const QPoint& pos) { menu_->popup(grid->viewport()->mapToGlobal(pos)); });

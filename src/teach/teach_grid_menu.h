@@ -29,6 +29,14 @@ class TeachGridMenu : public QObject {
   QAction* teachTolOffAction() const { return teachTolOff_; }
   QAction* teachTolOnAction() const { return teachTolOn_; }
 
+ signals:
+  // The menu's commands; the teach-table controller carries them out.
+  void setSelectionToRequested();
+  void incrementSelectionWithRequested();
+  void resetSelectionRequested();
+  void teachToleranceOffRequested();
+  void teachToleranceOnRequested();
+
  public slots:
   // "Help": the grid's help text.
   void CBF_GridCttHelp();
