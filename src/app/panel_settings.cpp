@@ -62,6 +62,7 @@ void PanelSettingsStore::LoadPanelSettings() {
   panels_.connectPage().ui.StrID->setText(current_.panelId);
 
   tableAttr_.ApplyTableAttributes(current_.tableAttributes);
+  tableAttr_.SetFile(current_.tableAttributesFile);
   // Rows 4..64 of the teach grid start grey (values columns).
   QTableWidget* teach = panels_.teachPage().ui.GridTeach;
   for (int row = 3; row < std::min(64, teach->rowCount()); ++row) {
@@ -110,6 +111,7 @@ void PanelSettingsStore::StorePanelSettings() {
   current_.connection.ipAddress = ui.StrIpAdress->currentText();
   current_.connection.portNumber = ui.StrPortNumber->text();
   current_.tableAttributes = tableAttr_.TableAttributesFromGrid(current_.tableAttributes);
+  if (!tableAttr_.File().isEmpty()) current_.tableAttributesFile = tableAttr_.File();
 
   IniText ini;
   WritePanelSettings(current_, ini);

@@ -13,6 +13,7 @@
 #include "scope/scope_controller.h"
 #include "teach/colour_planes.h"
 #include "teach/table_attr_controller.h"
+#include "teach/table_attr_page_controller.h"
 #include "teach/teach_grid_menu.h"
 #include "teach/teach_table_controller.h"
 #include "ui/panels.h"
@@ -28,6 +29,7 @@ ScopeApp::ScopeApp(Popups& popups, QString programDir, QObject* parent)
   live_ = std::make_unique<LiveController>(*panels_, state_, *link_, *params_);
   teachGridMenu_ = std::make_unique<TeachGridMenu>(*panels_, popups_);
   tableAttr_ = std::make_unique<TableAttrController>(*panels_);
+  tableAttrPage_ = std::make_unique<TableAttrPageController>(*panels_, popups_, *tableAttr_);
   colourPlanes_ = std::make_unique<ColourPlanes>(*panels_, *params_, *tableAttr_, *live_);
   teachTable_ = std::make_unique<TeachTableController>(*panels_, state_, popups_, *params_, *live_,
                                                        *tableAttr_, *colourPlanes_, *teachGridMenu_);

@@ -23,6 +23,7 @@ class Popups;
 class ScopeController;
 class ServiceAccess;
 class TableAttrController;
+class TableAttrPageController;
 class TeachGridMenu;
 class TeachTableController;
 
@@ -69,6 +70,7 @@ class ScopeApp : public QObject {
   std::unique_ptr<LiveController> live_;
   std::unique_ptr<TeachGridMenu> teachGridMenu_;
   std::unique_ptr<TableAttrController> tableAttr_;
+  std::unique_ptr<TableAttrPageController> tableAttrPage_;
   std::unique_ptr<ColourPlanes> colourPlanes_;
   std::unique_ptr<TeachTableController> teachTable_;
   std::unique_ptr<ScopeController> scope_;

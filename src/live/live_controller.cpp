@@ -96,15 +96,8 @@ void LiveController::InstallDataPanelCallbacks() {
   // A right double click on the status line clears the connect page's messages.
   d.DispStatus->setContextMenuPolicy(Qt::NoContextMenu);
   d.DispStatus->installEventFilter(this);
-  // The swatch shows the measured colour in the automatic row-colour mode only.
-  QComboBox* rowColourMode = panels_.tableAttrPage().ui.RingSetColor;
-  connect(rowColourMode, &QComboBox::currentIndexChanged, this, &LiveController::ShowSwatch);
-  ShowSwatch(rowColourMode->currentIndex());
+  // Shown in the automatic row-colour mode only (the table-attributes page decides).
   d.SwatchColour->setAutoFillBackground(true);
-}
-
-void LiveController::ShowSwatch(int rowColourMode) {
-  panels_.dataPanel().ui.SwatchColour->setVisible(rowColourMode == 1);
 }
 
 bool LiveController::eventFilter(QObject* watched, QEvent* event) {

@@ -66,7 +66,6 @@ class LiveController : public QObject {
 
  private:
   void InstallDataPanelCallbacks();
-  void ShowSwatch(int rowColourMode);
   // The displays take the newest frame at most once per screen update: a
   // number nobody can read 2000 times a second still costs its text layout
   // and its repaint every time.

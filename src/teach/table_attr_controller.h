@@ -5,6 +5,7 @@
 // colour in column 2), the group grid (column 2) and the hold grid (column 2,
 // one row lower: its first row is HOLD FAIL).
 #include <QObject>
+#include <QString>
 #include <cstdint>
 
 #include "teach/table_attributes.h"
@@ -29,6 +30,10 @@ class TableAttrController : public QObject {
   // colour when the cell has none).
   std::int32_t RowColour(int row) const;
 
+  // The table-attributes file used last (kept in the panel settings).
+  QString File() const { return file_; }
+  void SetFile(const QString& path) { file_ = path; }
+
  signals:
   // Row colours were set on the grids: the colour planes redraw.
   void rowColoursChanged();
@@ -37,6 +42,7 @@ class TableAttrController : public QObject {
   void SetRowColourCells(int row, std::int32_t colour);
 
   Panels& panels_;
+  QString file_;
 };
 
 }  // namespace trivolux

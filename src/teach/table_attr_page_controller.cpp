@@ -1,0 +1,112 @@
+#include "teach/table_attr_page_controller.h"
+
+#include <QComboBox>
+#include <QFileInfo>
+#include <QPushButton>
+#include <QSpinBox>
+
+#include "base/version.h"
+#include "ini/ini_file.h"
+#include "ini/ini_text.h"
+#include "params/parameter_file.h"
+#include "teach/table_attr_controller.h"
+#include "teach/table_attributes.h"
+#include "ui/panels.h"
+#include "ui/popups.h"
+
+namespace trivolux {
+
+namespace {
+constexpr const char* kFileType = "Table Attributes";
+constexpr const char* kDefaultName = "TableAttributes.ini";
+}  // namespace
+
+TableAttrPageController::TableAttrPageController(Panels& panels, Popups& popups,
+                                                 TableAttrController& tableAttr, QObject* parent)
+    : QObject(parent), panels_(panels), popups_(popups), tableAttr_(tableAttr) {
+  auto& a = panels_.tableAttrPage().ui;
+  // The mode follows its ring however it was changed.
+  connect(a.RingSetColor, &QComboBox::currentIndexChanged, this, &TableAttrPageController::InitSrcPanel);
+  connect(a.ButtonSetRowColor, &QPushButton::clicked, this, &TableAttrPageController::SetRowColor);
+  connect(a.ButtonTableAttrReset, &QPushButton::clicked, this,
+          &TableAttrPageController::CBF_ButtonTableAttrReset);
+  connect(a.ButtonSaveArray, &QPushButton::clicked, this, &TableAttrPageController::SaveTableSettings);
+  connect(a.ButtonGetArray, &QPushButton::clicked, this, &TableAttrPageController::GetTableSettings);
+  InitSrcPanel();
+}
+
+void TableAttrPageController::InitSrcPanel() {
+  auto& a = panels_.tableAttrPage().ui;
+  const bool automatic = a.RingSetColor->currentIndex() == 1;
+  for (QWidget* w : {static_cast<QWidget*>(a.NumRow), static_cast<QWidget*>(a.RingRowColor),
+                     static_cast<QWidget*>(a.ButtonSetRowColor)})
+    w->setEnabled(!automatic);
+  panels_.dataPanel().ui.SwatchColour->setVisible(automatic);
+}
+
+void TableAttrPageController::SetRowColor() {
+  auto& a = panels_.tableAttrPage().ui;
+  tableAttr_.ApplyRowColour(a.NumRow->value(), a.RingRowColor->currentData().toInt());
+}
+
+void TableAttrPageController::CBF_ButtonTableAttrReset() {
+  if (!popups_.Confirm(QStringLiteral("ATTENTION!"),
+                       QStringLiteral("Do you really want to reset the table?")))
+    return;
+  tableAttr_.ApplyTableAttributes(TableAttributes{});
+}
+
+void TableAttrPageController::SaveTableSettings() {
+  const FileRequest request{QFileInfo(tableAttr_.File()).absolutePath(), kDefaultName, "*.ini",
+                            "TableAttributes", true};
+  QString path;
+  if (popups_.SelectFile(request, &path) == FileSelect::None || path.isEmpty()) {
+    popups_.Message("ATTENTION!", "No file was selected!");
+    return;
+  }
+  tableAttr_.SetFile(path);
+  IniText ini;
+  ini.PutString(parafile::kInfoSection, parafile::kFileTypeTag, kFileType);
+  ini.PutString(parafile::kInfoSection, parafile::kVersionTag, kProgramTitle);
+  AppendTableSetToIniHandle(ini, tableAttr_.TableAttributesFromGrid(TableAttributes{}));
+  // Written through a temporary file: a failed write leaves the old file,
+  // and the user has to know the attributes were not saved.
+  if (ini.WriteToFile(path) < 0)
+    popups_.Message("ATTENTION!", "The table attributes file could not be written:\n" +
+                                      QFileInfo(path).absoluteFilePath() +
+                                      "\n\nCheck that the directory exists, is writable and has free space.");
+}
+
+void TableAttrPageController::GetTableSettings() {
+  const FileRequest request{QFileInfo(tableAttr_.File()).absolutePath(), kDefaultName, "*.ini",
+                            "TableAttributes", false};
+  QString path;
+  if (popups_.SelectFile(request, &path) != FileSelect::Existing || path.isEmpty()) {
+    popups_.Message("ATTENTION!", "No file was selected!");
+    return;
+  }
+  tableAttr_.SetFile(path);
+  IniText ini;
+  if (const int read = ini.ReadFromFile(path); read == ini_error::kFileTooLarge) {
+    popups_.Message("ATTENTION!", IniReadErrorText(read, path));
+    return;
+  }
+  const ParameterFileHeader header = ReadParameterFileHeader(ini);
+  bool proceed =
+      header.fileType == kFileType ||
+      popups_.Confirm("ATTENTION!",
+                      "Selected file is not a table attributes file! \nDo you want to proceed anyway?");
+  if (proceed && header.version != kProgramTitle)
+    proceed = popups_.Confirm(
+        "ATTENTION!", "Selected file and scope version do not match! \nDo you want to proceed anyway?");
+  if (!proceed) {
+    popups_.Message("ATTENTION!", "No parameter where read!");
+    return;
+  }
+  TableAttributes attrs;
+  QString missing = QString::fromLatin1(kTableAttrMissingHeading);
+  if (!AcquireTableSetFromIniHandle(ini, attrs, &missing)) popups_.Message("Attention!", missing);
+  tableAttr_.ApplyTableAttributes(attrs);
+}
+
+}  // namespace trivolux
