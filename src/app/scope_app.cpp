@@ -12,6 +12,7 @@
 #include "params/param_controller.h"
 #include "scope/scope_controller.h"
 #include "teach/colour_planes.h"
+#include "teach/mean_teach_controller.h"
 #include "teach/table_attr_controller.h"
 #include "teach/table_attr_page_controller.h"
 #include "teach/teach_grid_menu.h"
@@ -33,6 +34,8 @@ ScopeApp::ScopeApp(Popups& popups, QString programDir, QObject* parent)
   colourPlanes_ = std::make_unique<ColourPlanes>(*panels_, *params_, *tableAttr_, *live_);
   teachTable_ = std::make_unique<TeachTableController>(*panels_, state_, popups_, *params_, *live_,
                                                        *tableAttr_, *colourPlanes_, *teachGridMenu_);
+  meanTeach_ =
+      std::make_unique<MeanTeachController>(*panels_, state_, popups_, *params_, *live_, *colourPlanes_);
   scope_ = std::make_unique<ScopeController>(*panels_, state_);
   panelSettings_ =
       std::make_unique<PanelSettingsStore>(*panels_, popups_, *link_, *params_, *tableAttr_, programDir_);

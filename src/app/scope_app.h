@@ -16,6 +16,7 @@ class ColourPlanes;
 class HelpFilter;
 class LinkController;
 class LiveController;
+class MeanTeachController;
 class PanelSettingsStore;
 class Panels;
 class ParamController;
@@ -46,6 +47,7 @@ class ScopeApp : public QObject {
   LiveController& live() { return *live_; }
   ColourPlanes& colourPlanes() { return *colourPlanes_; }
   TeachTableController& teachTable() { return *teachTable_; }
+  MeanTeachController& meanTeach() { return *meanTeach_; }
   PanelSettingsStore& panelSettings() { return *panelSettings_; }
 
   // Start-up between creating the panels and running the event loop.
@@ -73,6 +75,7 @@ class ScopeApp : public QObject {
   std::unique_ptr<TableAttrPageController> tableAttrPage_;
   std::unique_ptr<ColourPlanes> colourPlanes_;
   std::unique_ptr<TeachTableController> teachTable_;
+  std::unique_ptr<MeanTeachController> meanTeach_;
   std::unique_ptr<ScopeController> scope_;
   std::unique_ptr<PanelSettingsStore> panelSettings_;
   std::unique_ptr<ServiceAccess> serviceAccess_;
