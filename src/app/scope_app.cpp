@@ -13,6 +13,7 @@
 #include "scope/scope_controller.h"
 #include "teach/colour_planes.h"
 #include "teach/mean_teach_controller.h"
+#include "teach/rec_teach_controller.h"
 #include "teach/table_attr_controller.h"
 #include "teach/table_attr_page_controller.h"
 #include "teach/teach_grid_menu.h"
@@ -36,6 +37,8 @@ ScopeApp::ScopeApp(Popups& popups, QString programDir, QObject* parent)
                                                        *tableAttr_, *colourPlanes_, *teachGridMenu_);
   meanTeach_ =
       std::make_unique<MeanTeachController>(*panels_, state_, popups_, *params_, *live_, *colourPlanes_);
+  recTeach_ = std::make_unique<RecTeachController>(*panels_, state_, popups_, *params_, *link_,
+                                                   *colourPlanes_, *teachTable_, *meanTeach_);
   scope_ = std::make_unique<ScopeController>(*panels_, state_);
   panelSettings_ =
       std::make_unique<PanelSettingsStore>(*panels_, popups_, *link_, *params_, *tableAttr_, programDir_);

@@ -17,6 +17,7 @@ class HelpFilter;
 class LinkController;
 class LiveController;
 class MeanTeachController;
+class RecTeachController;
 class PanelSettingsStore;
 class Panels;
 class ParamController;
@@ -48,6 +49,7 @@ class ScopeApp : public QObject {
   ColourPlanes& colourPlanes() { return *colourPlanes_; }
   TeachTableController& teachTable() { return *teachTable_; }
   MeanTeachController& meanTeach() { return *meanTeach_; }
+  RecTeachController& recTeach() { return *recTeach_; }
   PanelSettingsStore& panelSettings() { return *panelSettings_; }
 
   // Start-up between creating the panels and running the event loop.
@@ -76,6 +78,7 @@ class ScopeApp : public QObject {
   std::unique_ptr<ColourPlanes> colourPlanes_;
   std::unique_ptr<TeachTableController> teachTable_;
   std::unique_ptr<MeanTeachController> meanTeach_;
+  std::unique_ptr<RecTeachController> recTeach_;
   std::unique_ptr<ScopeController> scope_;
   std::unique_ptr<PanelSettingsStore> panelSettings_;
   std::unique_ptr<ServiceAccess> serviceAccess_;

@@ -77,7 +77,10 @@ void TeachTableController::CBF_ButtonTeachDataTo() {
 void TeachTableController::TeachDataTo() {
   // The values of the last frame, as the displays show them.
   live_.FlushDisplays();
-  const MeasurementRecord& r = live_.record();
+  TeachDataTo(live_.record());
+}
+
+void TeachTableController::TeachDataTo(const MeasurementRecord& r) {
   auto& t = panels_.teachPage().ui;
   auto& p = panels_.parameterPage().ui;
   QTableWidget* grid = t.GridTeach;
@@ -109,7 +112,7 @@ void TeachTableController::TeachDataTo() {
     SetCell(grid, 1, 0, r[second]);
   }
   if (panels_.tableAttrPage().ui.RingSetColor->currentIndex() == 1)
-    tableAttr_.ApplyRowColour(n, static_cast<std::int32_t>(CurrentMeasuredColour(r)));
+    tableAttr_.ApplyRowColour(n, static_cast<std::int32_t>(CurrentMeasuredColour(live_.record())));
   params_.GetPanelValues();
   planes_.InitGraphs();
 }

@@ -4,6 +4,8 @@
 // selection, teach tolerance off and on).
 #include <QObject>
 
+#include "live/measurement_record.h"
+
 namespace trivolux {
 
 class ColourPlanes;
@@ -25,6 +27,9 @@ class TeachTableController : public QObject {
   // Writes the last measurement shown into the "No.:" row (or the threshold
   // rows), with default tolerances when the teach tolerance is on.
   void TeachDataTo();
+  // The same with the values of another record (a picked recorded point);
+  // the automatic row colour is still the one the live displays show.
+  void TeachDataTo(const MeasurementRecord& values);
   // Every value cell to 1, "No.:" to 0, the taught regions removed.
   void ResetTable();
 

@@ -30,15 +30,6 @@ QCPGraph* AddLineGraph(QCustomPlot* plot, const QColor& colour) {
   return graph;
 }
 
-QCPGraph* AddPointGraph(QCustomPlot* plot, const QColor& colour) {
-  QCPGraph* graph = plot->addGraph();
-  graph->setPen(QPen(colour, 1));
-  graph->setLineStyle(QCPGraph::lsNone);
-  graph->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDot));
-  graph->setAdaptiveSampling(false);
-  return graph;
-}
-
 void SetupStripChart(QCustomPlot* plot, const QVector<QColor>& colours, double yMax, const QString& yLabel) {
   StyleLivePlot(plot, QString(), yLabel);
   for (const QColor& c : colours) AddLineGraph(plot, c);

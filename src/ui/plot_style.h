@@ -17,8 +17,6 @@ inline constexpr int kStripChartPoints = 101;
 void StyleLivePlot(QCustomPlot* plot, const QString& xLabel, const QString& yLabel);
 // Adds one line graph with a 1 px pen of the given colour.
 QCPGraph* AddLineGraph(QCustomPlot* plot, const QColor& colour);
-// Adds one graph that draws unconnected point markers (scatter data).
-QCPGraph* AddPointGraph(QCustomPlot* plot, const QColor& colour);
 // Strip chart: one line per colour, x 0..kStripChartPoints-1, y 0..yMax.
 void SetupStripChart(QCustomPlot* plot, const QVector<QColor>& colours, double yMax, const QString& yLabel);
 // Colour plane / bar graph with fixed ranges.

@@ -17,7 +17,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTimer>
 #include <cstdio>
@@ -30,6 +29,7 @@
 #include "params/panel_access.h"
 #include "params/param_controller.h"
 #include "process_cpu.h"
+#include "sim_process.h"
 #include "ui/panels.h"
 
 namespace {
@@ -37,6 +37,7 @@ namespace {
 using namespace trivolux;
 
 using bench::CpuSeconds;
+using bench::SimProcess;
 
 long ResidentKiB() {
   QFile statm("/proc/self/statm");
@@ -89,36 +90,6 @@ void Print(const char* what, const Run& r, double lineCap = 0) {
     std::printf("  (line allows %.0f/s: %.1f %%)", lineCap, 100.0 * r.frames / r.seconds / lineCap);
   std::printf("\n");
 }
-
-// The sensor simulator as its own process, as a real sensor would be: the
-// figures are the program's alone.
-class SimProcess {
- public:
-  explicit SimProcess(const QStringList& args) {
-    process_.setProgram(QStringLiteral(TRIVOLUX_SIM_PATH));
-    process_.setArguments(args);
-    process_.start();
-    while (process_.waitForReadyRead(5000)) {
-      while (process_.canReadLine()) {
-        const QString line = QString::fromUtf8(process_.readLine()).trimmed();
-        if (line.startsWith("TCP ")) port_ = static_cast<quint16>(line.section(':', -1).toUInt());
-        if (line.startsWith("PTY ")) pty_ = line.mid(4);
-      }
-      if (port_ != 0 && (pty_.size() > 0 || !args.contains("--pty"))) break;
-    }
-  }
-  ~SimProcess() {
-    process_.terminate();
-    process_.waitForFinished(3000);
-  }
-  quint16 port() const { return port_; }
-  QString pty() const { return pty_; }
-
- private:
-  QProcess process_;
-  quint16 port_ = 0;
-  QString pty_;
-};
 
 void SwitchToPty(test::AppFixture& f, const QString& slave, int baudIndex) {
   const auto match = QRegularExpression("/dev/pts/(\\d+)$").match(slave);

@@ -1,0 +1,38 @@
+#pragma once
+// The sensor simulator as its own process, as a real sensor would be: the
+// figures of a benchmark are the program's alone. TRIVOLUX_SIM_PATH is the
+// simulator binary (a compile definition of the benchmark).
+#include <QProcess>
+#include <QStringList>
+
+namespace trivolux::bench {
+
+class SimProcess {
+ public:
+  explicit SimProcess(const QStringList& args) {
+    process_.setProgram(QStringLiteral(TRIVOLUX_SIM_PATH));
+    process_.setArguments(args);
+    process_.start();
+    while (process_.waitForReadyRead(5000)) {
+      while (process_.canReadLine()) {
+        const QString line = QString::fromUtf8(process_.readLine()).trimmed();
+        if (line.startsWith("TCP ")) port_ = static_cast<quint16>(line.section(':', -1).toUInt());
+        if (line.startsWith("PTY ")) pty_ = line.mid(4);
+      }
+      if (port_ != 0 && (pty_.size() > 0 || !args.contains("--pty"))) break;
+    }
+  }
+  ~SimProcess() {
+    process_.terminate();
+    process_.waitForFinished(3000);
+  }
+  quint16 port() const { return port_; }
+  QString pty() const { return pty_; }
+
+ private:
+  QProcess process_;
+  quint16 port_ = 0;
+  QString pty_;
+};
+
+}  // namespace trivolux::bench
