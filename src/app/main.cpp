@@ -74,7 +74,10 @@ int main(int argc, char** argv) {
     app.InitAll();
     const QString dir = QDir(screenshotDir).absolutePath();
     int written = trivolux::SaveScreenshots(app.panels(), dir);
-    if (!sensor.isEmpty()) written += trivolux::SaveLiveScreenshots(app, dir);
+    if (!sensor.isEmpty()) {
+      written += trivolux::SaveLiveScreenshots(app, dir);
+      written += trivolux::SaveTeachScreenshots(app, dir);
+    }
     return written > 0 ? 0 : 1;
   }
 

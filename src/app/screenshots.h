@@ -31,4 +31,10 @@ int SaveScreenshots(Panels& panels, const QString& dir);
 // come in ("live_*.png"). Returns the number of files written.
 int SaveLiveScreenshots(ScopeApp& app, const QString& dir);
 
+// With a sensor connected: the mean-value teach panel with captures, the
+// teach page after TEACH DATA TO, the recorded-value teach panel holding a
+// recording with a picked point, and the table-attributes page
+// ("teach_*.png"). Returns the number of files written.
+int SaveTeachScreenshots(ScopeApp& app, const QString& dir);
+
 }  // namespace trivolux
