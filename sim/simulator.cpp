@@ -256,6 +256,7 @@ void Simulator::OnTrigger() {
   if (core_->autoSending) {
     const OutFrame f = core_->MeasurementFrame(NowMs());
     SendFrame(activePort_, f.order, f.param, f.data, false);
+    ++autoFramesSent_;
   }
   if (core_->scopeArmed) SendScope(activePort_);
   UpdateTriggerTimer();

@@ -63,6 +63,8 @@ class Simulator : public QObject {
   bool AutoSending() const;
   bool ScopeArmed() const;
   void TriggerNow();  // a simulated trigger event at once (automatic frame / scope)
+  // Measurement frames sent on its own (automatic sending) since start.
+  long long AutoFramesSent() const { return autoFramesSent_; }
   int BaudIndex() const;
   BacklogStats Backlog() const;
   // Message of the last EEPROM file problem, empty when none.
@@ -98,6 +100,7 @@ class Simulator : public QObject {
   QTcpServer* server_ = nullptr;
   PtyLink* pty_ = nullptr;
   QTimer triggerTimer_;
+  long long autoFramesSent_ = 0;
   QElapsedTimer clock_;
   int answerCount_ = 0;
   int dropEveryNthSeen_ = 0;

@@ -10,6 +10,7 @@
 #include "link/link_controller.h"
 #include "live/live_controller.h"
 #include "params/param_controller.h"
+#include "record/record_controller.h"
 #include "scope/scope_controller.h"
 #include "teach/colour_planes.h"
 #include "teach/mean_teach_controller.h"
@@ -39,6 +40,7 @@ ScopeApp::ScopeApp(Popups& popups, QString programDir, QObject* parent)
       std::make_unique<MeanTeachController>(*panels_, state_, popups_, *params_, *live_, *colourPlanes_);
   recTeach_ = std::make_unique<RecTeachController>(*panels_, state_, popups_, *params_, *link_,
                                                    *colourPlanes_, *teachTable_, *meanTeach_);
+  recorder_ = std::make_unique<RecordController>(*panels_, state_, popups_, *link_, *live_);
   scope_ = std::make_unique<ScopeController>(*panels_, state_);
   panelSettings_ =
       std::make_unique<PanelSettingsStore>(*panels_, popups_, *link_, *params_, *tableAttr_, programDir_);

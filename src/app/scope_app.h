@@ -18,6 +18,7 @@ class LinkController;
 class LiveController;
 class MeanTeachController;
 class RecTeachController;
+class RecordController;
 class PanelSettingsStore;
 class Panels;
 class ParamController;
@@ -50,6 +51,7 @@ class ScopeApp : public QObject {
   TeachTableController& teachTable() { return *teachTable_; }
   MeanTeachController& meanTeach() { return *meanTeach_; }
   RecTeachController& recTeach() { return *recTeach_; }
+  RecordController& recorder() { return *recorder_; }
   PanelSettingsStore& panelSettings() { return *panelSettings_; }
 
   // Start-up between creating the panels and running the event loop.
@@ -79,6 +81,7 @@ class ScopeApp : public QObject {
   std::unique_ptr<TeachTableController> teachTable_;
   std::unique_ptr<MeanTeachController> meanTeach_;
   std::unique_ptr<RecTeachController> recTeach_;
+  std::unique_ptr<RecordController> recorder_;
   std::unique_ptr<ScopeController> scope_;
   std::unique_ptr<PanelSettingsStore> panelSettings_;
   std::unique_ptr<ServiceAccess> serviceAccess_;

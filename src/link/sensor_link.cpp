@@ -102,8 +102,50 @@ int SensorLink::RunExchange(int count) {
     return -1;
   }
   emit requestWritten();
-  const int result = ReadHeaderFrame();
-  if (result == 1 && AnswerLength != 0) return ReadDataFrame(AnswerLength);
+  consumed_ = static_cast<int>(kRxBufSize);  // a failed exchange leaves nothing to keep
+  int result = ReadHeaderFrame();
+  if (result == 1 && AnswerLength != 0) result = ReadDataFrame(AnswerLength);
+  if (result == 1) consumed_ = static_cast<int>(kHeaderSize) + AnswerLength;
+  return result;
+}
+
+int SensorLink::GetSensorFrame() {
+  if (RefusedWhileBusy("GetSensorFrame")) return -1;
+  const BusyScope busy(busy_);
+  lossReported_ = false;
+  ComStatus = 0;
+  if (!transport_ || !transport_->IsOpen()) {
+    Fail(link_text::kTimeout);
+    return -1;
+  }
+  const bool serial = transport_->Kind() == TransportKind::Serial;
+  if (!serial) {
+    // What came after the last frame is the start of this one.
+    const int keep = std::max(RxCount - consumed_, 0);
+    if (keep > 0) std::memmove(RxBuf.data(), RxBuf.data() + consumed_, static_cast<std::size_t>(keep));
+    std::fill(RxBuf.begin() + keep, RxBuf.end(), std::uint8_t{0});
+    RxCount = keep;
+  }
+  consumed_ = static_cast<int>(kRxBufSize);
+  const auto have = [&] { return serial ? transport_->BytesAvailable() : RxCount; };
+  waiting_ = true;
+  WaitUntil(
+      state_,
+      [&] {
+        return have() >= static_cast<int>(kHeaderSize) || state_.RunFlag == 0 || lossReported_ ||
+               ComStatus > 0 || !transport_ || !transport_->IsOpen();
+      },
+      QDeadlineTimer(QDeadlineTimer::Forever));
+  waiting_ = false;
+  if (lossReported_) return -1;
+  if (!transport_ || !transport_->IsOpen() || ComStatus > 0) {
+    Fail(link_text::kTimeout);
+    return -1;
+  }
+  if (have() < static_cast<int>(kHeaderSize)) return 0;  // stopped or quitting
+  int result = ReadHeaderFrame();
+  if (result == 1 && AnswerLength != 0) result = ReadDataFrame(AnswerLength);
+  if (result == 1) consumed_ = static_cast<int>(kHeaderSize) + AnswerLength;
   return result;
 }
 
@@ -221,7 +263,7 @@ void SensorLink::OnReadyRead() {
   if (!transport_) return;
   if (transport_->Kind() == TransportKind::Tcp) {
     ClientTCPCB();
-  } else if (!busy_) {
+  } else if (!busy_ && !listening_) {
     // Nobody waits for these bytes (a sensor left sending on its own, a wrong
     // device, line noise); kept, they would only be flushed by the next
     // request, and until then the port's bounded queue would stop taking any.

@@ -54,6 +54,17 @@ class SensorLink : public QObject {
   int GetHeaderFrame();
   int GetDataFrame(std::uint16_t length);
   int CheckHeaderCRC();
+  // Waits, with no time limit, for a frame the sensor sends on its own
+  // (automatic sending, scope results) and reads it as an answer: header
+  // check, then the data within the data wait. 1: the frame is in RxBuf
+  // (AnswerOrder/Param/Length set); 0: RunFlag was cleared or the program is
+  // quitting before a frame began; -1: a failure was reported (a port error,
+  // a lost connection, a bad frame). Frames that arrive back to back are
+  // kept: the next call takes the one after.
+  int GetSensorFrame();
+  // While listening, serial bytes that arrive between two frame waits are
+  // kept for the next one instead of being discarded.
+  void SetListening(bool on) { listening_ = on; }
   // MessageText = text, RunFlag and SensorConnected cleared, linkFailed.
   void Fail(const QString& text);
 
@@ -113,6 +124,10 @@ class SensorLink : public QObject {
   bool busy_ = false;
   bool waiting_ = false;       // a read wait runs (a lost device is then its timeout)
   bool lossReported_ = false;  // the loss of the link was reported by its own handler
+  bool listening_ = false;
+  // TCP: bytes at the start of RxBuf that the last answer or sensor frame
+  // took; the next sensor-frame wait moves what follows them to the front.
+  int consumed_ = 0;
 };
 
 }  // namespace trivolux

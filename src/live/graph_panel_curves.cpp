@@ -7,6 +7,7 @@
 #include "qcustomplot.h"
 #include "ui/panels.h"
 #include "ui/plot_style.h"
+#include "ui/replot_coalescer.h"
 
 namespace trivolux {
 
@@ -21,7 +22,8 @@ double SignalValue(const MeasurementRecord& r, int signal) {
   return r[kWords[GraphSignalOf(signal)]];
 }
 
-GraphPanelCurves::GraphPanelCurves(Panels& panels, QObject* parent) : QObject(parent), panels_(panels) {
+GraphPanelCurves::GraphPanelCurves(Panels& panels, ReplotCoalescer& replots, QObject* parent)
+    : QObject(parent), panels_(panels), replots_(replots) {
   GraphPanel& gp = panels_.graphPanel();
   for (int s = 0; s < GraphPanel::kSignals; ++s) {
     QCustomPlot* plot = gp.GraphOf(s);
@@ -44,6 +46,44 @@ void GraphPanelCurves::InitPanelGraph(const MeasurementRecord& record) {
   }
   x = {0, 0};
   for (int s = 0; s < GraphPanel::kSignals; ++s) previous[s] = current[s] = SignalValue(record, s);
+}
+
+void GraphPanelCurves::SetPanelGraphData(const MeasurementRecord& r) {
+  using W = MeasurementRecord;
+  GraphPanel& gp = panels_.graphPanel();
+  auto& ui = gp.ui;
+  ui.DispGpRed->setValue(r[W::kRed]);
+  ui.DispGpGreen->setValue(r[W::kGreen]);
+  ui.DispGpBlue->setValue(r[W::kBlue]);
+  ui.DispGpX->setValue(r[W::kX]);
+  ui.DispGpY->setValue(r[W::kY]);
+  ui.DispGpINT->setValue(r[W::kInt]);
+  ui.DispGpTemp->setValue(r[W::kTemp]);
+  x[0] = x[1];
+  x[1] = pointCounter;
+  for (int s = 0; s < GraphPanel::kSignals; ++s) {
+    previous[s] = current[s];
+    current[s] = SignalValue(r, s);
+  }
+  if (pointCounter == 0) {
+    x[0] = x[1];
+    previous = current;
+  }
+  for (int s = 0; s < GraphPanel::kSignals; ++s) {
+    QCustomPlot* plot = gp.GraphOf(s);
+    QCPGraph* curve = plot->graph(0);
+    // The curve already ends at the segment's first point; a new sweep
+    // starts empty.
+    if (pointCounter == 0) curve->data()->clear();
+    curve->addData(x[1], current[s]);
+    plot->xAxis->setRange(0, std::max(100.0, x[1]));
+    const QCPRange y = plot->yAxis->range();
+    if (!y.contains(current[s]))
+      plot->yAxis->setRange(std::min(y.lower, current[s]), std::max(y.upper, current[s]));
+    replots_.Request(plot);
+  }
+  ++pointCounter;
+  ui.DispGpCounter->setValue(pointCounter);
 }
 
 void GraphPanelCurves::SetGraphVisible() {

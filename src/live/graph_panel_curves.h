@@ -13,6 +13,7 @@
 namespace trivolux {
 
 class Panels;
+class ReplotCoalescer;
 
 // Signal of a selector value: 0 RED .. 6 TEMP; any other value is RED.
 int GraphSignalOf(int selectorValue);
@@ -22,12 +23,17 @@ double SignalValue(const MeasurementRecord& record, int signal);
 class GraphPanelCurves : public QObject {
   Q_OBJECT
  public:
-  explicit GraphPanelCurves(Panels& panels, QObject* parent = nullptr);
+  GraphPanelCurves(Panels& panels, ReplotCoalescer& replots, QObject* parent = nullptr);
 
   // Clears the seven curves and starts them at the record's values.
   void InitPanelGraph(const MeasurementRecord& record);
   // Shows the graph of the selected signal and hides the six others.
   void SetGraphVisible();
+  // One recorded frame: the seven value displays, and every curve extended
+  // by the segment from its previous to its new point (the first segment is
+  // a single point). The point counter wraps at 65536 like its display; the
+  // curves then begin a new sweep, so they never hold more than 65536 points.
+  void SetPanelGraphData(const MeasurementRecord& record);
 
   // The last segment of every curve: x pair (previous and current point
   // number) and previous and current value per signal.
@@ -42,6 +48,7 @@ class GraphPanelCurves : public QObject {
 
  private:
   Panels& panels_;
+  ReplotCoalescer& replots_;
 };
 
 }  // namespace trivolux

@@ -50,7 +50,7 @@ LiveController::LiveController(Panels& panels, SharedState& state, LinkControlle
       link_(link),
       params_(params),
       graphs_(panels),
-      graphPanel_(panels) {
+      graphPanel_(panels, graphs_.replots()) {
   auto& m = panels_.mainPanel().ui;
   connect(m.ButtonGo, &QPushButton::clicked, this, &LiveController::CBF_ButtonGo);
   connect(m.ButtonStop, &QPushButton::clicked, this, &LiveController::CBF_ButtonStop);

@@ -337,3 +337,34 @@ TEST(SensorLinkNoTransport, ExchangeOnAClosedTransportReportsTheTimeout) {
 
 }  // namespace
 }  // namespace trivolux
+
+namespace trivolux {
+namespace {
+
+// Frames the sensor sends on its own may come with the answer that switched
+// them on and with each other in one piece: none of them may be lost.
+TEST_F(SensorLinkTest, SensorFramesThatArriveTogetherAreEachTaken) {
+  const QByteArray a = AnswerFrame(order::kMeasure, 0, Bytes(40, 'a'));
+  const QByteArray b = AnswerFrame(order::kMeasure, 0, Bytes(40, 'b'));
+  peer.Enqueue({AnswerFrame(30, 1) + a + b.left(20)});
+  ASSERT_EQ(Ask(30, 1), 1);
+  ASSERT_EQ(link.GetSensorFrame(), 1);
+  EXPECT_EQ(link.AnswerData()[0], 'a');
+  QTimer::singleShot(0, [&] { peer.Push(b.mid(20)); });
+  ASSERT_EQ(link.GetSensorFrame(), 1);
+  EXPECT_EQ(link.AnswerData()[39], 'b');
+  // Nothing more comes: only STOP ends the wait, and it reports nothing.
+  QTimer::singleShot(20, [&] { state.RunFlag = 0; });
+  EXPECT_EQ(link.GetSensorFrame(), 0);
+  EXPECT_TRUE(reports.empty());
+  // A bad frame is reported once.
+  state.RunFlag = 1;
+  QByteArray bad = a;
+  bad[3] = bad[3] ^ 0x01;
+  peer.Push(bad);
+  EXPECT_EQ(link.GetSensorFrame(), -1);
+  EXPECT_EQ(reports.size(), 1u);
+}
+
+}  // namespace
+}  // namespace trivolux
