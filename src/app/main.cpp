@@ -77,6 +77,7 @@ int main(int argc, char** argv) {
     if (!sensor.isEmpty()) {
       written += trivolux::SaveLiveScreenshots(app, dir);
       written += trivolux::SaveTeachScreenshots(app, dir);
+      written += trivolux::SaveRecordScreenshots(app, dir);
     }
     return written > 0 ? 0 : 1;
   }

@@ -11,8 +11,6 @@
 #include "params/panel_access.h"
 #include "params/param_controller.h"
 #include "teach/colour_planes.h"
-#include "teach/mean_teach_controller.h"
-#include "teach/rec_teach_controller.h"
 #include "ui/panels.h"
 
 namespace trivolux {
@@ -22,12 +20,12 @@ int OfflinePopups::Generic(const QString&, const QString&, const QStringList& bu
   return offline >= 0 ? offline : 0;
 }
 
-namespace {
-
-bool Save(QWidget& w, const QString& path) {
+bool SaveWidgetPng(QWidget& w, const QString& path) {
   QCoreApplication::processEvents();
   return w.grab().save(path, "PNG");
 }
+
+namespace {
 
 QString FileStem(QString text) {
   text = text.toLower();
@@ -54,7 +52,7 @@ int SaveScreenshots(Panels& panels, const QString& dir) {
     tab->setCurrentIndex(i);
     tab->tabBar()->ensurePolished();
     const QString name = QString("main_%1_%2.png").arg(i).arg(FileStem(tab->tabText(i)));
-    written += Save(main, QDir(dir).filePath(name)) ? 1 : 0;
+    written += SaveWidgetPng(main, QDir(dir).filePath(name)) ? 1 : 0;
   }
   tab->setTabVisible(MainPanel::kOffsetPage, false);
   tab->setCurrentIndex(MainPanel::kParameterPage);
@@ -64,7 +62,7 @@ int SaveScreenshots(Panels& panels, const QString& dir) {
   for (QWidget* child : children) {
     panels.ShowChildPanelDisp(child);
     const QString name = QString("child_%1.png").arg(FileStem(child->objectName()));
-    written += Save(main, QDir(dir).filePath(name)) ? 1 : 0;
+    written += SaveWidgetPng(main, QDir(dir).filePath(name)) ? 1 : 0;
   }
   panels.ShowChildPanelDisp(&panels.dataPanel());
 
@@ -72,7 +70,7 @@ int SaveScreenshots(Panels& panels, const QString& dir) {
   for (QWidget* popup : popups) {
     popup->show();
     const QString name = QString("popup_%1.png").arg(FileStem(popup->objectName()));
-    written += Save(*popup, QDir(dir).filePath(name)) ? 1 : 0;
+    written += SaveWidgetPng(*popup, QDir(dir).filePath(name)) ? 1 : 0;
     popup->hide();
   }
   return written;
@@ -118,7 +116,7 @@ int SaveLiveScreenshots(ScopeApp& app, const QString& dir) {
   auto shoot = [&](QWidget& w, const QString& name) {
     live.FlushDisplays();
     live.graphs().replots().Flush();
-    written += Save(w, QDir(dir).filePath(name)) ? 1 : 0;
+    written += SaveWidgetPng(w, QDir(dir).filePath(name)) ? 1 : 0;
   };
   QObject::connect(&script, &QTimer::timeout, [&] {
     const char* pages[] = {"live_data_rgb.png", "live_data_xyint.png", "live_data_2d.png",
@@ -153,65 +151,6 @@ int SaveLiveScreenshots(ScopeApp& app, const QString& dir) {
   panels.dataPanel().ui.TabDataP1->setCurrentIndex(DataPanel::kPageRgb);
   script.start(1500);
   panels.mainPanel().ui.ButtonGo->click();
-  return written;
-}
-
-int SaveTeachScreenshots(ScopeApp& app, const QString& dir) {
-  if (app.state().SensorConnected != 1 || !QDir().mkpath(dir)) return 0;
-  Panels& panels = app.panels();
-  auto& t = panels.teachPage().ui;
-  int written = 0;
-  auto shoot = [&](const QString& name) {
-    app.live().FlushDisplays();
-    app.recTeach().replots().Flush();
-    written += Save(panels.mainPanel(), QDir(dir).filePath(name)) ? 1 : 0;
-  };
-  panels.ShowMainPage(MainPanel::kTeachPage);
-  // Back to CALCULATION MODE 0 (the live pictures end in mode 2); the GO
-  // of the mean-value teach sends the set.
-  SetRingValue(panels.parameterPage().ui.RingCalcMode, 0);
-  app.params().rules().CBF_EditCalcmode();
-  app.state().SendPending = 1;
-  // Row colours follow the measured colour, so the taught rows show it.
-  SetRingValue(panels.tableAttrPage().ui.RingSetColor, 1);
-
-  // Mean-value teach: five captures a little apart while GO runs, then TEACH into row 1.
-  int step = 0;
-  QTimer script;
-  QObject::connect(&script, &QTimer::timeout, [&] {
-    if (step < 5) {
-      app.meanTeach().CaptureFrame();
-    } else {
-      t.NumNo->setValue(1);
-      panels.meanTeachPanel().ui.ButtonTP1Teach->click();
-      shoot("teach_mean_values.png");
-      panels.meanTeachPanel().ui.ButtonCloseTeachPanel->click();
-    }
-    ++step;
-  });
-  script.start(400);
-  t.ButtonTeachMeanVal->click();  // runs GO until CLOSE
-  script.stop();
-
-  // TEACH DATA TO of the last frame into row 2, shown on the teach page.
-  t.NumNo->setValue(2);
-  t.ButtonTeachDataTo->click();
-  shoot("teach_page.png");
-
-  // Recorded-value teach: two seconds of the simulator's drifting colour,
-  // then the cursor on the middle point.
-  t.ButtonTeachRecVal->click();
-  QTimer::singleShot(2000, [&] { app.state().RunFlag = 0; });
-  panels.recTeachPanel().ui.ButtonTP2Start->click();
-  const RecordedPoints& points = app.recTeach().points();
-  const int middle = points.Count() / 2;
-  panels.recTeachPanel().SetCursor(0, middle, QPointF(points[middle].v[0], points[middle].v[1]));
-  app.recTeach().SetCursorTP2(0);
-  shoot("teach_recorded_values.png");
-  panels.recTeachPanel().ui.ButtonCloseTeachPanel->click();
-
-  panels.ShowMainPage(MainPanel::kTableAttrPage);
-  shoot("teach_table_attributes.png");
   return written;
 }
 

@@ -5,6 +5,8 @@
 
 #include "ui/popups.h"
 
+class QWidget;
+
 namespace trivolux {
 
 class Panels;
@@ -36,5 +38,12 @@ int SaveLiveScreenshots(ScopeApp& app, const QString& dir);
 // recording with a picked point, and the table-attributes page
 // ("teach_*.png"). Returns the number of files written.
 int SaveTeachScreenshots(ScopeApp& app, const QString& dir);
+
+// With a sensor connected: the record page in each record mode and the graph
+// panel while values are recorded ("record_*.png").
+int SaveRecordScreenshots(ScopeApp& app, const QString& dir);
+
+// Processes pending events, then saves the widget's picture as a PNG.
+bool SaveWidgetPng(QWidget& w, const QString& path);
 
 }  // namespace trivolux

@@ -211,9 +211,11 @@ void RecordController::RecordFrame() {
   double counter = 0;
   QElapsedTimer clock;
   clock.start();
-  qint64 start = 0;
+  // Each request is due one interval after the one before was due, so a
+  // timer that wakes a little late does not shift the ones after it; a pass
+  // longer than the interval is followed by the next request at once.
+  qint64 due = 0;
   while (state_.RunFlag == 1) {
-    start = clock.nsecsElapsed();
     if (link.Exchange(order::kMeasure, 0) == 1 && link.AnswerLength == W::kBytes) {
       live_.TakeFrame(link.AnswerData());
       TakeRecordedFrame();
@@ -234,8 +236,9 @@ void RecordController::RecordFrame() {
     if (state_.RunFlag != 1) break;
     // Start to start: the exchange, the displays and the file write are part
     // of the interval. The wait runs the event loop; STOP ends it at once.
-    const qint64 due = start + static_cast<qint64>(RecordInterval * 1e9);
+    due += static_cast<qint64>(RecordInterval * 1e9);
     const qint64 left = due - clock.nsecsElapsed();
+    if (left < 0) due -= left;
     if (left > 0)
       WaitUntil(
           state_, [&] { return state_.RunFlag != 1; },

@@ -23,11 +23,23 @@ class SimProcess {
     }
   }
   ~SimProcess() {
+    if (process_.state() == QProcess::NotRunning) return;
     process_.terminate();
     process_.waitForFinished(3000);
   }
   quint16 port() const { return port_; }
   QString pty() const { return pty_; }
+  // Ends the simulator and returns the automatic frames it sent by its own
+  // count, the last line it prints on quitting; -1 when that line is missing.
+  long long StopAndCountAutoFrames() {
+    process_.terminate();
+    process_.waitForFinished(3000);
+    long long sent = -1;
+    const QByteArray tag = "AUTO FRAMES SENT ";
+    for (const QByteArray& line : process_.readAllStandardOutput().split('\n'))
+      if (line.startsWith(tag)) sent = line.mid(tag.size()).trimmed().toLongLong();
+    return sent;
+  }
 
  private:
   QProcess process_;

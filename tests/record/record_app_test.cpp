@@ -9,6 +9,7 @@
 #include "app_fixture.h"
 #include "base/shared_state.h"
 #include "base/version.h"
+#include "link/link_controller.h"
 #include "params/panel_access.h"
 #include "record/record_controller.h"
 #include "record/record_file.h"
@@ -204,6 +205,29 @@ class RecordAppTest : public QObject {
     QCOMPARE(rig.Requests(30, 0), 1);
     QCOMPARE(rig.sim->Requests().back().order, quint8(30));
     QVERIFY(!rig.sim->AutoSending());
+    QCOMPARE(rig.LastMessage(), QString("INFO!|File has been saved!"));
+  }
+
+  void triggeredRecordOverTheSerialLineKeepsFramesBetweenWaits() {
+    sim::SimOptions options;
+    options.triggerPeriodMs = 2;
+    Rig rig(options);
+    const QString pty = rig.sim->OpenPty();
+    QVERIFY(!pty.isEmpty());
+    LinkController& link = rig.fixture.link();
+    link.ComPort = 1000 + QRegularExpression("(\\d+)$").match(pty).captured(1).toInt();
+    link.BaudrateIndex = 7;
+    link.InitRS232();
+    rig.fixture.state().SensorConnected = 1;
+    const QString path = rig.Select("serial.dat");
+    SetRingValue(rig.r.RingRecordMode, RecordController::kTriggered);
+    QObject::connect(rig.r.DispCounter, &QDoubleSpinBox::valueChanged, [&](double n) {
+      if (n == 200) rig.r.ButtonStopRecord->click();
+    });
+    rig.r.ButtonStartTrigRec->click();
+    QCOMPARE(rig.DataLines(path).size(), 200);
+    QCOMPARE(rig.fixture.state().SensorConnected, 1);
+    QCOMPARE(rig.sim->Requests().back().order, quint8(30));
     QCOMPARE(rig.LastMessage(), QString("INFO!|File has been saved!"));
   }
 
