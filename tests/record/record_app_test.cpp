@@ -97,6 +97,23 @@ class RecordAppTest : public QObject {
     QCOMPARE(rig.r.DispCounter->value(), 1.0);
   }
 
+  void aRecordFileDeletedWhileRecordingIsStartedAgain() {
+    Rig rig;
+    const QString path = rig.Select("rec.dat");
+    SetRingValue(rig.r.RingRecordMode, RecordController::kFixedCount);
+    rig.r.NumRecVal->setValue(0);  // VALUES is at least 1
+    QCOMPARE(rig.r.NumRecVal->value(), 1);
+    rig.r.NumRecVal->setValue(3);
+    QObject::connect(rig.r.DispRecordedValues, &QSpinBox::valueChanged, [&](int n) {
+      if (n == 1) QFile::remove(path);
+    });
+    rig.r.ButtonStartRecord->click();
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll().count("\r\n"), 2);  // the lines after the deletion, no header
+    QCOMPARE(rig.LastMessage(), QString("INFO!|File has been saved!"));
+  }
+
   void sensorLostDuringTheIntervalEndsTheRecording() {
     Rig rig;
     rig.Select("rec.dat");
