@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QTableWidget>
 
+#include "calib/calib_controller.h"
 #include "ini/ini_file.h"
 #include "ini/ini_text.h"
 #include "link/link_controller.h"
@@ -31,8 +32,13 @@ constexpr std::chrono::seconds kStaleTemporaryAge{60};
 
 PanelSettingsStore::PanelSettingsStore(Panels& panels, Popups& popups, LinkController& link,
                                        ParamController& params, TableAttrController& tableAttr,
-                                       const QString& programDir, QObject* parent)
-    : QObject(parent), panels_(panels), popups_(popups), params_(params), tableAttr_(tableAttr) {
+                                       CalibController& calib, const QString& programDir, QObject* parent)
+    : QObject(parent),
+      panels_(panels),
+      popups_(popups),
+      params_(params),
+      tableAttr_(tableAttr),
+      calib_(calib) {
   location_ = {QDir(programDir).filePath(kPanelSettingsName), programDir, QString()};
   current_ = DefaultPanelSettings(location_.defaultFilesDir);
   connect(&link, &LinkController::settingsAccepted, this, &PanelSettingsStore::StorePanelSettings);
@@ -63,6 +69,7 @@ void PanelSettingsStore::LoadPanelSettings() {
 
   tableAttr_.ApplyTableAttributes(current_.tableAttributes);
   tableAttr_.SetFile(current_.tableAttributesFile);
+  calib_.HwInfoPath = current_.hardwareFile;
   // Rows 4..64 of the teach grid start grey (values columns).
   QTableWidget* teach = panels_.teachPage().ui.GridTeach;
   for (int row = 3; row < std::min(64, teach->rowCount()); ++row) {
@@ -112,6 +119,7 @@ void PanelSettingsStore::StorePanelSettings() {
   current_.connection.portNumber = ui.StrPortNumber->text();
   current_.tableAttributes = tableAttr_.TableAttributesFromGrid(current_.tableAttributes);
   if (!tableAttr_.File().isEmpty()) current_.tableAttributesFile = tableAttr_.File();
+  if (!calib_.HwInfoPath.isEmpty()) current_.hardwareFile = calib_.HwInfoPath;
 
   IniText ini;
   WritePanelSettings(current_, ini);

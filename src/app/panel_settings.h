@@ -14,13 +14,15 @@ class LinkController;
 class Panels;
 class ParamController;
 class Popups;
+class CalibController;
 class TableAttrController;
 
 class PanelSettingsStore : public QObject {
   Q_OBJECT
  public:
   PanelSettingsStore(Panels& panels, Popups& popups, LinkController& link, ParamController& params,
-                     TableAttrController& tableAttr, const QString& programDir, QObject* parent = nullptr);
+                     TableAttrController& tableAttr, CalibController& calib, const QString& programDir,
+                     QObject* parent = nullptr);
 
   // Where the file lives; decided once at start from the program directory.
   void SetLocation(const SettingsLocation& location) { location_ = location; }
@@ -44,6 +46,7 @@ class PanelSettingsStore : public QObject {
   Popups& popups_;
   ParamController& params_;
   TableAttrController& tableAttr_;
+  CalibController& calib_;
   SettingsLocation location_;
   PanelSettings current_;
 };

@@ -7,6 +7,7 @@
 #include "app/panel_settings.h"
 #include "app/service_access.h"
 #include "base/version.h"
+#include "calib/calib_controller.h"
 #include "link/link_controller.h"
 #include "live/live_controller.h"
 #include "params/param_controller.h"
@@ -41,9 +42,10 @@ ScopeApp::ScopeApp(Popups& popups, QString programDir, QObject* parent)
   recTeach_ = std::make_unique<RecTeachController>(*panels_, state_, popups_, *params_, *link_,
                                                    *colourPlanes_, *teachTable_, *meanTeach_);
   recorder_ = std::make_unique<RecordController>(*panels_, state_, popups_, *link_, *live_);
+  calib_ = std::make_unique<CalibController>(*panels_, state_, popups_, *link_, *params_, *live_);
   scope_ = std::make_unique<ScopeController>(*panels_, state_);
-  panelSettings_ =
-      std::make_unique<PanelSettingsStore>(*panels_, popups_, *link_, *params_, *tableAttr_, programDir_);
+  panelSettings_ = std::make_unique<PanelSettingsStore>(*panels_, popups_, *link_, *params_, *tableAttr_,
+                                                        *calib_, programDir_);
   // An installed program (directory not writable) keeps its settings in the
   // user's configuration directory; a portable copy keeps them beside itself.
   panelSettings_->SetLocation(ResolveSettingsLocation(

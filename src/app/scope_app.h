@@ -19,6 +19,7 @@ class LiveController;
 class MeanTeachController;
 class RecTeachController;
 class RecordController;
+class CalibController;
 class PanelSettingsStore;
 class Panels;
 class ParamController;
@@ -52,6 +53,7 @@ class ScopeApp : public QObject {
   MeanTeachController& meanTeach() { return *meanTeach_; }
   RecTeachController& recTeach() { return *recTeach_; }
   RecordController& recorder() { return *recorder_; }
+  CalibController& calib() { return *calib_; }
   PanelSettingsStore& panelSettings() { return *panelSettings_; }
 
   // Start-up between creating the panels and running the event loop.
@@ -82,6 +84,7 @@ class ScopeApp : public QObject {
   std::unique_ptr<MeanTeachController> meanTeach_;
   std::unique_ptr<RecTeachController> recTeach_;
   std::unique_ptr<RecordController> recorder_;
+  std::unique_ptr<CalibController> calib_;
   std::unique_ptr<ScopeController> scope_;
   std::unique_ptr<PanelSettingsStore> panelSettings_;
   std::unique_ptr<ServiceAccess> serviceAccess_;

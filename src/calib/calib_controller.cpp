@@ -1,0 +1,321 @@
+#include "calib/calib_controller.h"
+
+#include <QFileInfo>
+#include <QPushButton>
+#include <QSpinBox>
+
+#include "base/shared_state.h"
+#include "calib/calibration.h"
+#include "calib/hw_info_file.h"
+#include "link/link_controller.h"
+#include "link/link_texts.h"
+#include "link/orders.h"
+#include "link/sensor_link.h"
+#include "link/transport.h"
+#include "live/live_controller.h"
+#include "params/param_controller.h"
+#include "params/param_transfer.h"
+#include "ui/panels.h"
+#include "ui/popups.h"
+
+namespace trivolux {
+
+namespace {
+using W = MeasurementRecord;
+
+void SetButtonColour(QPushButton* button, const QColor& colour) {
+  QPalette pal = button->palette();
+  pal.setColor(QPalette::Button, colour);
+  button->setPalette(pal);
+}
+
+std::uint16_t WordAt(const std::uint8_t* data, int k) {
+  return static_cast<std::uint16_t>(data[2 * k] | (data[2 * k + 1] << 8));
+}
+}  // namespace
+
+CalibController::CalibController(Panels& panels, SharedState& state, Popups& popups, LinkController& link,
+                                 ParamController& params, LiveController& live, QObject* parent)
+    : QObject(parent),
+      panels_(panels),
+      state_(state),
+      popups_(popups),
+      link_(link),
+      params_(params),
+      live_(live) {
+  auto& cal = panels_.calibrationPage().ui;
+  auto& off = panels_.offsetPage().ui;
+  connect(cal.ButtonGetCF, &QPushButton::clicked, this, &CalibController::CBF_ButtonGetCF);
+  connect(cal.ButtonSendCF, &QPushButton::clicked, this, &CalibController::CBF_ButtonSendCF);
+  connect(cal.ButtonCalcCF, &QPushButton::clicked, this, &CalibController::CBF_ButtonCalcCF);
+  connect(cal.ButtonStartSelfCalibration, &QPushButton::clicked, this,
+          &CalibController::CBF_ButtonStartSelfCalibration);
+  connect(off.ButtonSendOffset, &QPushButton::clicked, this, &CalibController::CBF_ButtonSendOffset);
+  connect(off.ButtonGetOffset, &QPushButton::clicked, this, &CalibController::CBF_ButtonGetOffset);
+  connect(off.ButtonCalcOffset, &QPushButton::clicked, this, &CalibController::CBF_ButtonCalcOffset);
+  connect(&link_, &LinkController::hwInfoFileRequested, this, &CalibController::GenerateHWInfoFile);
+}
+
+bool CalibController::AnswerHas(int bytes) {
+  SensorLink& link = link_.link();
+  if (link.AnswerLength == bytes) return true;
+  link.Fail(QString::fromLatin1(link_text::kBadData));
+  return false;
+}
+
+int CalibController::GetCF() {
+  SensorLink& link = link_.link();
+  if (link.Exchange(order::kReadCalib, 0) != 1 || !AnswerHas(12)) return -1;
+  const std::uint8_t* d = link.AnswerData();
+  auto& cal = panels_.calibrationPage().ui;
+  auto& off = panels_.offsetPage().ui;
+  QSpinBox* cf[3] = {cal.NumCFR, cal.NumCFG, cal.NumCFB};
+  QSpinBox* offsets[3] = {off.NumOffsetRed, off.NumOffsetGreen, off.NumOffsetBlue};
+  for (int c = 0; c < 3; ++c) {
+    CalFactor[static_cast<std::size_t>(c)] = WordAt(d, c);
+    OffsetValue[static_cast<std::size_t>(c)] = WordAt(d, 3 + c);
+    cf[c]->setValue(CalFactor[static_cast<std::size_t>(c)]);
+    offsets[c]->setValue(OffsetValue[static_cast<std::size_t>(c)]);
+  }
+  return 1;
+}
+
+int CalibController::WriteWords(std::uint16_t param, const std::array<std::uint16_t, 3>& words) {
+  std::uint8_t payload[6];
+  for (int c = 0; c < 3; ++c) {
+    payload[2 * c] = static_cast<std::uint8_t>(words[static_cast<std::size_t>(c)] & 0xFF);
+    payload[2 * c + 1] = static_cast<std::uint8_t>(words[static_cast<std::size_t>(c)] >> 8);
+  }
+  SensorLink& link = link_.link();
+  if (link.Exchange(order::kWriteCalib, param, payload, 6) != 1) return -1;
+  if (link.AnswerParam != 0) {
+    link.Fail(ParamTransfer::RamPlausibilityText(link.AnswerParam));
+    return -1;
+  }
+  return 1;
+}
+
+int CalibController::SendCF() {
+  auto& cal = panels_.calibrationPage().ui;
+  CalFactor = {static_cast<std::uint16_t>(cal.NumCFR->value()),
+               static_cast<std::uint16_t>(cal.NumCFG->value()),
+               static_cast<std::uint16_t>(cal.NumCFB->value())};
+  return WriteWords(0, CalFactor);
+}
+
+int CalibController::SendOffset() {
+  auto& off = panels_.offsetPage().ui;
+  OffsetValue = {static_cast<std::uint16_t>(off.NumOffsetRed->value()),
+                 static_cast<std::uint16_t>(off.NumOffsetGreen->value()),
+                 static_cast<std::uint16_t>(off.NumOffsetBlue->value())};
+  return WriteWords(1, OffsetValue);
+}
+
+bool CalibController::CalcCF() {
+  state_.RunFlag = 0;
+  SensorLink& link = link_.link();
+  if (link.ActiveTransport() && link.ActiveTransport()->Kind() == TransportKind::Serial)
+    link.ActiveTransport()->FlushQueues();
+  if (!popups_.Confirm(
+          QStringLiteral("CONFIRM CALCULATION!"),
+          QStringLiteral("Are you sure, that you have selected the right calibration parameters? "))) {
+    popups_.Message(
+        QStringLiteral("INFO!"),
+        QStringLiteral("Please insert the right values and press \n CALCULATE CALIBRATION FACTORS again."));
+    return false;
+  }
+  QPushButton* button = panels_.calibrationPage().ui.ButtonCalcCF;
+  RawSums sums;
+  bool red = false;
+  for (int i = 0; i < kCalSamples; ++i) {
+    if (i % 5 == 0) {
+      red = !red;
+      SetButtonColour(button, red ? QColor(0xFF0000) : QColor(0xE0E0E0));
+    }
+    // Sampling ends at the first failed exchange: sums of fewer samples
+    // divided by 100 would give wrong factors.
+    if (link.Exchange(order::kMeasure, 0) != 1) {
+      SetButtonColour(button, QColor(0xE0E0E0));
+      return false;
+    }
+    if (!AnswerHas(W::kBytes)) {
+      SetButtonColour(button, QColor(0xE0E0E0));
+      return false;
+    }
+    live_.TakeFrame(link.AnswerData());
+    live_.SetPanelCalibData();
+    const MeasurementRecord& r = live_.record();
+    sums.Add(r[W::kRawRed], r[W::kRawGreen], r[W::kRawBlue], RawSpread(r));
+  }
+  live_.FlushDisplays();
+  auto& cal = panels_.calibrationPage().ui;
+  CalSetValue = static_cast<std::uint16_t>(cal.NumSetValue->value());
+  CalMaxDelta = static_cast<std::uint16_t>(cal.NumMaxDelta->value());
+  const CalResult result = CalcFactors(sums, CalSetValue, CalMaxDelta);
+  if (result.outcome == CalOutcome::DeltaTooHigh) {
+    popups_.Message(
+        QStringLiteral("ATTENTION!"),
+        QStringLiteral("The maximum delta of the raw data values RED,GREEN and BLUE is to high. \n"
+                       "Calibration is not possible. \nVerify, that the sensor shines on a WHITE target! \n"
+                       "Increase MAXIMUM DELTA OF RAW DATAS! "));
+    return false;
+  }
+  if (result.outcome == CalOutcome::OutOfRange) {
+    popups_.Message(
+        QStringLiteral("ATTENTION!"),
+        QStringLiteral("One of the calibration factor is out of range. \nCalibration is not possible. \n"
+                       "Verify, that the senor shines on a WHITE target! \nChoose a proper POWER value. "));
+    return false;
+  }
+  CalFactor = result.factors;
+  cal.NumCFR->setValue(CalFactor[0]);
+  cal.NumCFG->setValue(CalFactor[1]);
+  cal.NumCFB->setValue(CalFactor[2]);
+  return true;
+}
+
+int CalibController::StartSelfCalibration() {
+  state_.SensorConnected = 1;
+  SensorLink& link = link_.link();
+  if (link.Exchange(order::kSelfCalib, 0) != 1 || state_.SensorConnected != 1 || !AnswerHas(10)) return -1;
+  const std::uint8_t* d = link.AnswerData();
+  auto& cal = panels_.calibrationPage().ui;
+  CalFactor = {WordAt(d, 0), WordAt(d, 1), WordAt(d, 2)};
+  CalSetValue = WordAt(d, 3);
+  CalMaxDelta = WordAt(d, 4);
+  cal.NumCFR->setValue(CalFactor[0]);
+  cal.NumCFG->setValue(CalFactor[1]);
+  cal.NumCFB->setValue(CalFactor[2]);
+  cal.NumSetValue->setValue(CalSetValue);
+  cal.NumMaxDelta->setValue(CalMaxDelta);
+  popups_.Message(QStringLiteral("ATTENTION!"), QStringLiteral("Confirm calibration factors with SEND CF."));
+  return 1;
+}
+
+int CalibController::CalcOffset() {
+  if (link_.link().Exchange(order::kDetectOffset, 1) != 1) return -1;
+  return GetCF();
+}
+
+bool CalibController::ConfirmSendPower() {
+  return popups_.Confirm(
+      QStringLiteral("SEND POWER"),
+      QStringLiteral(
+          "Make sure, that the sensor shines on a WHITE target! \nSelect a proper POWER value that the RAW "
+          "DATAS are within the dynamic range.  \nRepeat as long as the intensity for the RAW DATAS is NOT "
+          "OK."));
+}
+
+void CalibController::CBF_ButtonGetCF() {
+  panels_.SetButtonsDimmed(0, 1);
+  GetCF();
+  panels_.SetButtonsDimmed(0, 0);
+}
+
+void CalibController::CBF_ButtonSendCF() {
+  panels_.SetButtonsDimmed(0, 1);
+  SendCF();
+  panels_.SetButtonsDimmed(0, 0);
+}
+
+void CalibController::CBF_ButtonCalcCF() {
+  if (!ConfirmSendPower()) return;
+  panels_.SetButtonsDimmed(0, 1);
+  const bool passed = CalcCF();
+  // After a lost link there is nothing to send to and no GO to run: the
+  // failure has been reported once already.
+  if (state_.SensorConnected == 1) {
+    const int sent = SendCF();
+    // The pass message says the factors are in the sensor: only once they are.
+    if (passed && sent == 1)
+      popups_.Message(
+          QStringLiteral("CALIBRATION PASSED!"),
+          QStringLiteral("Calibration successful! \nCalibration factors were sent to the EEPROM of the "
+                         "sensor. \nGO mode will be activated. "));
+    if (sent == 1 && !state_.QuitRequested) {
+      panels_.SetButtonsDimmed(1, 1);
+      live_.GetData();
+      live_.FlushDisplays();
+    }
+  }
+  if (!state_.QuitRequested) panels_.SetButtonsDimmed(0, 0);
+}
+
+void CalibController::CBF_ButtonStartSelfCalibration() {
+  if (!ConfirmSendPower()) return;
+  panels_.SetButtonsDimmed(0, 1);
+  StartSelfCalibration();
+  panels_.SetButtonsDimmed(0, 0);
+}
+
+void CalibController::CBF_ButtonSendOffset() {
+  panels_.SetButtonsDimmed(0, 1);
+  SendOffset();
+  panels_.SetButtonsDimmed(0, 0);
+}
+
+void CalibController::CBF_ButtonGetOffset() {
+  panels_.SetButtonsDimmed(0, 1);
+  GetCF();
+  panels_.SetButtonsDimmed(0, 0);
+}
+
+void CalibController::CBF_ButtonCalcOffset() {
+  if (!popups_.Confirm(QStringLiteral("CALCULATE OFFSET"),
+                       QStringLiteral("Make sure, that the receiver of the sensor is covered!")))
+    return;
+  panels_.SetButtonsDimmed(0, 1);
+  CalcOffset();
+  panels_.SetButtonsDimmed(0, 0);
+}
+
+void CalibController::GenerateHWInfoFile() {
+  SensorLink& link = link_.link();
+  auto& messages = panels_.connectPage();
+  state_.SensorConnected = 1;
+  const Memory memory = state_.MemorySelection;
+  state_.MemorySelection = Memory::Ram;
+  params_.GetPara();
+  state_.MemorySelection = memory;
+  if (state_.SensorConnected == 0) return;
+  if (GetCF() != 1 || state_.SensorConnected == 0) return;
+  if (link.Exchange(order::kHardwareInfo, order::kHardwareInfoCode) != 1 || state_.SensorConnected == 0)
+    return;
+  if (!AnswerHas(512)) return;
+  HardwareInfo info;
+  info.hardwareData = HardwareDataText(link.AnswerData(), link.AnswerLength);
+  info.firmware = link_.FirmwareText;
+
+  const QFileInfo current(HwInfoPath);
+  const FileRequest request{current.isDir() ? current.absoluteFilePath() : current.absolutePath(),
+                            QString::fromLatin1(hwfile::kDefaultName), QStringLiteral("*.ini"),
+                            QStringLiteral("HardwareInitialFile"), true};
+  QString path;
+  if (popups_.SelectFile(request, &path) == FileSelect::None || path.isEmpty()) {
+    messages.AppendMessage(QStringLiteral("ATTENTION!   NO FILE WAS SELECTED!\n\n"));
+    return;
+  }
+  HwInfoPath = path;
+  params_.GetPanelValues();
+  auto& cal = panels_.calibrationPage().ui;
+  auto& off = panels_.offsetPage().ui;
+  info.factors = {static_cast<std::uint16_t>(cal.NumCFR->value()),
+                  static_cast<std::uint16_t>(cal.NumCFG->value()),
+                  static_cast<std::uint16_t>(cal.NumCFB->value())};
+  info.offsets = {static_cast<std::uint16_t>(off.NumOffsetRed->value()),
+                  static_cast<std::uint16_t>(off.NumOffsetGreen->value()),
+                  static_cast<std::uint16_t>(off.NumOffsetBlue->value())};
+  IniText ini;
+  PutHardwareInfoFile(ini, info, params_.para());
+  // The writer replaces the file only when the new one is complete.
+  if (ini.WriteToFile(path) < 0) {
+    messages.AppendMessage(
+        QStringLiteral("ATTENTION! \nHARDWARE INI FILE COULD NOT BE WRITTEN TO:\n%1\n%2\n\n")
+            .arg(QDir::toNativeSeparators(path),
+                 QStringLiteral("Check that the directory exists, is writable and has free space.")));
+    return;
+  }
+  messages.AppendMessage(QStringLiteral("HARDWARE INI FILE HAS BEEN SAVED TO:\n%1\n\n").arg(path));
+}
+
+}  // namespace trivolux
