@@ -78,6 +78,7 @@ int main(int argc, char** argv) {
       written += trivolux::SaveLiveScreenshots(app, dir);
       written += trivolux::SaveTeachScreenshots(app, dir);
       written += trivolux::SaveRecordScreenshots(app, dir);
+      written += trivolux::SaveCalibScreenshots(app, popups, dir);
     }
     return written > 0 ? 0 : 1;
   }

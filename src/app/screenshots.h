@@ -12,13 +12,16 @@ namespace trivolux {
 class Panels;
 class ScopeApp;
 
-// Popups that never block: messages are dropped, confirmations answer No,
+// Popups that never block: messages are dropped, confirmations answer No
+// (unless answerYes is set),
 // prompts and file selections are cancelled, and a popup with custom
 // buttons answers "OFFLINE" when it offers it (the start-up connection check).
 class OfflinePopups : public Popups {
  public:
   void Message(const QString&, const QString&) override {}
-  bool Confirm(const QString&, const QString&) override { return false; }
+  bool Confirm(const QString&, const QString&) override { return answerYes; }
+  // The pictures of a calibration answer Yes for a while.
+  bool answerYes = false;
   std::optional<QString> Prompt(const QString&, const QString&, int) override { return std::nullopt; }
   int Generic(const QString&, const QString&, const QStringList& buttons) override;
   FileSelect SelectFile(const FileRequest&, QString*) override { return FileSelect::None; }
@@ -42,6 +45,11 @@ int SaveTeachScreenshots(ScopeApp& app, const QString& dir);
 // With a sensor connected: the record page in each record mode and the graph
 // panel while values are recorded ("record_*.png").
 int SaveRecordScreenshots(ScopeApp& app, const QString& dir);
+
+// With a sensor connected: the calibration page after a factor calculation
+// and the offset page after GET OFFSET ("calib_*.png"); confirmations are
+// answered Yes meanwhile.
+int SaveCalibScreenshots(ScopeApp& app, OfflinePopups& popups, const QString& dir);
 
 // Processes pending events, then saves the widget's picture as a PNG.
 bool SaveWidgetPng(QWidget& w, const QString& path);

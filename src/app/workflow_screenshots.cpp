@@ -1,10 +1,14 @@
 #include <QDir>
+#include <QSpinBox>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <algorithm>
 
 #include "app/scope_app.h"
 #include "app/screenshots.h"
 #include "base/shared_state.h"
+#include "calib/calib_controller.h"
 #include "live/live_controller.h"
 #include "params/panel_access.h"
 #include "params/param_controller.h"
@@ -107,6 +111,34 @@ int SaveRecordScreenshots(ScopeApp& app, const QString& dir) {
   app.recorder().RecordFrame();
   r.DispRecFile->setText(shown);
   panels.ShowChildPanelDisp(&panels.dataPanel());
+  return written;
+}
+
+int SaveCalibScreenshots(ScopeApp& app, OfflinePopups& popups, const QString& dir) {
+  if (app.state().SensorConnected != 1 || !QDir().mkpath(dir)) return 0;
+  Panels& panels = app.panels();
+  auto& cal = panels.calibrationPage().ui;
+  int written = 0;
+  panels.ShowMainPage(MainPanel::kCalibrationPage);
+  // A calculation to a set value near what the target gives now, then one
+  // second of the GO that follows it.
+  app.calib().GetCF();
+  const MeasurementRecord& r = app.live().record();
+  cal.NumSetValue->setValue(
+      std::max({int(r[MeasurementRecord::kRawRed]), int(r[MeasurementRecord::kRawGreen]),
+                int(r[MeasurementRecord::kRawBlue]), 1000}));
+  cal.NumMaxDelta->setValue(4000);
+  popups.answerYes = true;
+  QTimer::singleShot(1000, [&] { app.state().RunFlag = 0; });
+  cal.ButtonCalcCF->click();
+  popups.answerYes = false;
+  written += SaveWidgetPng(panels.mainPanel(), QDir(dir).filePath("calib_calibration_page.png")) ? 1 : 0;
+
+  panels.mainPanel().ui.TabMain->setTabVisible(MainPanel::kOffsetPage, true);
+  panels.ShowMainPage(MainPanel::kOffsetPage);
+  panels.offsetPage().ui.ButtonGetOffset->click();
+  written += SaveWidgetPng(panels.mainPanel(), QDir(dir).filePath("calib_offset_page.png")) ? 1 : 0;
+  panels.offsetPage().ui.ButtonCloseOffsetCompensation->click();
   return written;
 }
 

@@ -29,6 +29,7 @@
 #include "params/panel_access.h"
 #include "params/param_controller.h"
 #include "process_cpu.h"
+#include "pty_switch.h"
 #include "sim_process.h"
 #include "ui/panels.h"
 
@@ -38,6 +39,7 @@ using namespace trivolux;
 
 using bench::CpuSeconds;
 using bench::SimProcess;
+using bench::SwitchToPty;
 
 long ResidentKiB() {
   QFile statm("/proc/self/statm");
@@ -89,15 +91,6 @@ void Print(const char* what, const Run& r, double lineCap = 0) {
   if (lineCap > 0)
     std::printf("  (line allows %.0f/s: %.1f %%)", lineCap, 100.0 * r.frames / r.seconds / lineCap);
   std::printf("\n");
-}
-
-void SwitchToPty(test::AppFixture& f, const QString& slave, int baudIndex) {
-  const auto match = QRegularExpression("/dev/pts/(\\d+)$").match(slave);
-  LinkController& link = f.link();
-  link.ComPort = 1000 + match.captured(1).toInt();
-  link.BaudrateIndex = baudIndex;
-  link.InitRS232();
-  f.state().SensorConnected = 1;
 }
 
 // One request/answer cycle is 8 + 48 bytes of 10 bits on the line.
