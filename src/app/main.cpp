@@ -79,6 +79,7 @@ int main(int argc, char** argv) {
       written += trivolux::SaveTeachScreenshots(app, dir);
       written += trivolux::SaveRecordScreenshots(app, dir);
       written += trivolux::SaveCalibScreenshots(app, popups, dir);
+      written += trivolux::SaveScopeScreenshots(app, dir);
     }
     return written > 0 ? 0 : 1;
   }

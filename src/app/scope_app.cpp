@@ -43,7 +43,7 @@ ScopeApp::ScopeApp(Popups& popups, QString programDir, QObject* parent)
                                                    *colourPlanes_, *teachTable_, *meanTeach_);
   recorder_ = std::make_unique<RecordController>(*panels_, state_, popups_, *link_, *live_);
   calib_ = std::make_unique<CalibController>(*panels_, state_, popups_, *link_, *params_, *live_);
-  scope_ = std::make_unique<ScopeController>(*panels_, state_);
+  scope_ = std::make_unique<ScopeController>(*panels_, state_, *link_, *params_);
   panelSettings_ = std::make_unique<PanelSettingsStore>(*panels_, popups_, *link_, *params_, *tableAttr_,
                                                         *calib_, programDir_);
   // An installed program (directory not writable) keeps its settings in the

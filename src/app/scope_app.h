@@ -54,6 +54,7 @@ class ScopeApp : public QObject {
   RecTeachController& recTeach() { return *recTeach_; }
   RecordController& recorder() { return *recorder_; }
   CalibController& calib() { return *calib_; }
+  ScopeController& scope() { return *scope_; }
   PanelSettingsStore& panelSettings() { return *panelSettings_; }
 
   // Start-up between creating the panels and running the event loop.

@@ -51,6 +51,10 @@ int SaveRecordScreenshots(ScopeApp& app, const QString& dir);
 // answered Yes meanwhile.
 int SaveCalibScreenshots(ScopeApp& app, OfflinePopups& popups, const QString& dir);
 
+// With a sensor connected: the scope page and its graph panel after a scan
+// with the cursors placed ("scope_after_scan.png").
+int SaveScopeScreenshots(ScopeApp& app, const QString& dir);
+
 // Processes pending events, then saves the widget's picture as a PNG.
 bool SaveWidgetPng(QWidget& w, const QString& path);
 

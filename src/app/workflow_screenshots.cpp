@@ -12,7 +12,9 @@
 #include "live/live_controller.h"
 #include "params/panel_access.h"
 #include "params/param_controller.h"
+#include "qcustomplot.h"
 #include "record/record_controller.h"
+#include "scope/scope_controller.h"
 #include "teach/mean_teach_controller.h"
 #include "teach/rec_teach_controller.h"
 #include "ui/panels.h"
@@ -140,6 +142,24 @@ int SaveCalibScreenshots(ScopeApp& app, OfflinePopups& popups, const QString& di
   written += SaveWidgetPng(panels.mainPanel(), QDir(dir).filePath("calib_offset_page.png")) ? 1 : 0;
   panels.offsetPage().ui.ButtonCloseOffsetCompensation->click();
   return written;
+}
+
+int SaveScopeScreenshots(ScopeApp& app, const QString& dir) {
+  if (app.state().SensorConnected != 1 || !QDir().mkpath(dir)) return 0;
+  Panels& panels = app.panels();
+  auto& sp = panels.scopePage().ui;
+  panels.ShowMainPage(MainPanel::kScopePage);
+  sp.ButtonGetCycleTime->click();
+  SetRingValue(sp.RingTriggerMode, 1);
+  sp.NumPreTrigVal->setValue(20);
+  sp.NumScanRate->setValue(2);
+  sp.ButtonScan->click();  // returns when the simulator's four blocks are plotted
+  ScopeGraphPanel& graph = panels.scopeGraphPanel();
+  graph.cursor1->position->setCoords(20, 2000);
+  graph.cursor2->position->setCoords(52, 3100);
+  app.scope().calcScopDeltaXY();
+  graph.ui.GraphScope->replot();
+  return SaveWidgetPng(panels.mainPanel(), QDir(dir).filePath("scope_after_scan.png")) ? 1 : 0;
 }
 
 }  // namespace trivolux

@@ -109,7 +109,7 @@ int SensorLink::RunExchange(int count) {
   return result;
 }
 
-int SensorLink::GetSensorFrame() {
+int SensorLink::GetSensorFrame(const std::uint16_t& running) {
   if (RefusedWhileBusy("GetSensorFrame")) return -1;
   const BusyScope busy(busy_);
   lossReported_ = false;
@@ -132,8 +132,8 @@ int SensorLink::GetSensorFrame() {
   WaitUntil(
       state_,
       [&] {
-        return have() >= static_cast<int>(kHeaderSize) || state_.RunFlag == 0 || lossReported_ ||
-               ComStatus > 0 || !transport_ || !transport_->IsOpen();
+        return have() >= static_cast<int>(kHeaderSize) || running == 0 || lossReported_ || ComStatus > 0 ||
+               !transport_ || !transport_->IsOpen();
       },
       QDeadlineTimer(QDeadlineTimer::Forever));
   waiting_ = false;

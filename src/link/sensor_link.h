@@ -61,7 +61,9 @@ class SensorLink : public QObject {
   // quitting before a frame began; -1: a failure was reported (a port error,
   // a lost connection, a bad frame). Frames that arrive back to back are
   // kept: the next call takes the one after.
-  int GetSensorFrame();
+  int GetSensorFrame() { return GetSensorFrame(state_.RunFlag); }
+  // The same wait, ended by another flag (the scope's ScanActive).
+  int GetSensorFrame(const std::uint16_t& running);
   // While listening, serial bytes that arrive between two frame waits are
   // kept for the next one instead of being discarded.
   void SetListening(bool on) { listening_ = on; }
