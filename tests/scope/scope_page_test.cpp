@@ -78,6 +78,13 @@ class ScopePageTest : public QObject {
     rig.sp.ButtonScan->click();
     QCOMPARE(rig.Points(0), 128);
     QCOMPARE(rig.fixture.state().SensorConnected, 1);
+    // A bad block on the serial line ends the scan unplotted instead of
+    // waiting on for blocks that the closed port cannot bring.
+    rig.gp.GraphScope->graph(0)->data()->clear();
+    rig.sim.faults().corruptDataCrc = 1;
+    rig.sp.ButtonScan->click();
+    QCOMPARE(rig.Points(0), 0);
+    QCOMPARE(rig.fixture.state().ScanActive, 0);
   }
 
   void breakEndsTheWaitWithoutPlotting() {
