@@ -15,6 +15,7 @@
 #include "live/live_controller.h"
 #include "params/param_controller.h"
 #include "params/param_transfer.h"
+#include "ui/panel_setup.h"
 #include "ui/panels.h"
 #include "ui/popups.h"
 
@@ -22,12 +23,6 @@ namespace trivolux {
 
 namespace {
 using W = MeasurementRecord;
-
-void SetButtonColour(QPushButton* button, const QColor& colour) {
-  QPalette pal = button->palette();
-  pal.setColor(QPalette::Button, colour);
-  button->setPalette(pal);
-}
 
 std::uint16_t WordAt(const std::uint8_t* data, int k) {
   return static_cast<std::uint16_t>(data[2 * k] | (data[2 * k + 1] << 8));

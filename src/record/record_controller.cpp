@@ -18,6 +18,7 @@
 #include "live/live_controller.h"
 #include "params/panel_access.h"
 #include "record/record_file.h"
+#include "ui/panel_setup.h"
 #include "ui/panels.h"
 #include "ui/popups.h"
 
@@ -29,11 +30,6 @@ const char* const kMakeSure =
     " Make sure, that the file is not opened by any other program. \n Otherwise it can not be saved.";
 constexpr std::uint8_t kAutoSend = 30;
 
-void SetButtonColour(QPushButton* button, const QColor& colour) {
-  QPalette pal = button->palette();
-  pal.setColor(QPalette::Button, colour);
-  button->setPalette(pal);
-}
 }  // namespace
 
 RecordController::RecordController(Panels& panels, SharedState& state, Popups& popups, LinkController& link,

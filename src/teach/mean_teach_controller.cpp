@@ -14,6 +14,7 @@
 #include "params/panel_access.h"
 #include "params/param_controller.h"
 #include "teach/colour_planes.h"
+#include "ui/panel_setup.h"
 #include "ui/panels.h"
 #include "ui/popups.h"
 
@@ -24,11 +25,6 @@ using W = MeasurementRecord;
 constexpr int kCells = 6;
 constexpr int kMinDistTolerance = 40;
 
-void SetButtonColour(QPushButton* button, const QColor& colour) {
-  QPalette pal = button->palette();
-  pal.setColor(QPalette::Button, colour);
-  button->setPalette(pal);
-}
 }  // namespace
 
 MeanTeachController::MeanTeachController(Panels& panels, SharedState& state, Popups& popups,

@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QTableWidget>
 
 #include "ui/u16_delegate.h"
@@ -106,6 +107,12 @@ class CaptionFollower : public QObject {
 void CaptionFollowsControl(QWidget* caption, QWidget* control) {
   control->installEventFilter(new CaptionFollower(caption, control));
   caption->setVisible(!control->isHidden());
+}
+
+void SetButtonColour(QPushButton* button, const QColor& colour) {
+  QPalette pal = button->palette();
+  pal.setColor(QPalette::Button, colour);
+  button->setPalette(pal);
 }
 
 }  // namespace trivolux

@@ -6,6 +6,8 @@
 #include <QStyledItemDelegate>
 
 class QTableWidget;
+class QColor;
+class QPushButton;
 class QWidget;
 
 namespace trivolux {
@@ -14,6 +16,9 @@ namespace trivolux {
 // index as value: the documented ring values are 0, 1, 2... in item order.
 // Items that already carry a value (colours, port numbers) keep it.
 void AssignRingIndexValues(QWidget* root);
+
+// The face colour of a button (a running operation's red, the idle grey).
+void SetButtonColour(QPushButton* button, const QColor& colour);
 
 // Columns of a grid: value columns hold unsigned 16-bit ints (DisplayRole),
 // a text column holds free text, a colour column shows a row colour as its

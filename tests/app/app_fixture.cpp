@@ -2,9 +2,11 @@
 
 #include <QDir>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 
 #include "app/panel_settings.h"
 #include "app/scope_app.h"
+#include "base/shared_state.h"
 #include "link/link_controller.h"
 #include "ui/panels.h"
 
@@ -76,6 +78,23 @@ PanelSettingsStore& AppFixture::settings() {
 }
 TeachGridMenu& AppFixture::teachGridMenu() {
   return app_->teachGridMenu();
+}
+
+void AppFixture::UseTcpPeer(quint16 port) {
+  LinkController& l = link();
+  l.tcp().SetAddress("127.0.0.1", port);
+  l.link().SetTransport(&l.tcp());
+  l.tcp().Open();
+  state().SensorConnected = 1;
+}
+
+void AppFixture::UseSerial(const QString& ptyPath) {
+  static const QRegularExpression kNumber(QStringLiteral("(\\d+)$"));
+  LinkController& l = link();
+  l.ComPort = 1000 + kNumber.match(ptyPath).captured(1).toInt();
+  l.BaudrateIndex = 7;
+  l.InitRS232();
+  state().SensorConnected = 1;
 }
 
 }  // namespace trivolux::test

@@ -40,6 +40,11 @@ class AppFixture {
   void StartOffline();
   // Start-up against a sensor (simulator or fake peer) listening on port.
   void StartTcp(quint16 port);
+  // After a start: the link moves to a scripted TCP peer on the loopback
+  // interface, or to a pseudo-terminal (/dev/pts/N) at 921600 baud; the
+  // sensor counts as connected.
+  void UseTcpPeer(quint16 port);
+  void UseSerial(const QString& ptyPath);
 
   QString Path(const QString& name) const;
   QString ProgramDir() const { return programDir_; }

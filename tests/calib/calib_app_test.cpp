@@ -190,11 +190,7 @@ class CalibAppTest : public QObject {
       test::AppFixture fixture;
       fixture.StartOffline();
       test::FakePeer peer;
-      LinkController& link = fixture.link();
-      link.tcp().SetAddress("127.0.0.1", peer.Port());
-      link.link().SetTransport(&link.tcp());
-      QCOMPARE(link.tcp().Open(), 0);
-      fixture.state().SensorConnected = 1;
+      fixture.UseTcpPeer(peer.Port());
       peer.Enqueue({test::AnswerFrame(c.order, 0, QByteArray(c.bytes, '\x01'))});
       auto& cal = fixture.panels().calibrationPage().ui;
       cal.NumCFR->setValue(777);

@@ -207,11 +207,7 @@ class LiveAppTest : public QObject {
     test::AppFixture fixture;
     fixture.StartOffline();
     test::FakePeer peer;
-    LinkController& link = fixture.link();
-    link.tcp().SetAddress("127.0.0.1", peer.Port());
-    link.link().SetTransport(&link.tcp());
-    QCOMPARE(link.tcp().Open(), 0);
-    fixture.state().SensorConnected = 1;
+    fixture.UseTcpPeer(peer.Port());
     peer.Enqueue({test::AnswerFrame(8, 0, QByteArray(10, '\x7F'))});
     fixture.app().live().CBF_ButtonGo();  // offline, the button itself is dimmed
     QCOMPARE(fixture.app().live().FrameCount(), 0);

@@ -9,7 +9,6 @@
 #include "app_fixture.h"
 #include "base/shared_state.h"
 #include "base/version.h"
-#include "link/link_controller.h"
 #include "params/panel_access.h"
 #include "record/record_controller.h"
 #include "record/record_file.h"
@@ -231,11 +230,7 @@ class RecordAppTest : public QObject {
     Rig rig(options);
     const QString pty = rig.sim->OpenPty();
     QVERIFY(!pty.isEmpty());
-    LinkController& link = rig.fixture.link();
-    link.ComPort = 1000 + QRegularExpression("(\\d+)$").match(pty).captured(1).toInt();
-    link.BaudrateIndex = 7;
-    link.InitRS232();
-    rig.fixture.state().SensorConnected = 1;
+    rig.fixture.UseSerial(pty);
     const QString path = rig.Select("serial.dat");
     SetRingValue(rig.r.RingRecordMode, RecordController::kTriggered);
     QObject::connect(rig.r.DispCounter, &QDoubleSpinBox::valueChanged, [&](double n) {

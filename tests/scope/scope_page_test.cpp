@@ -1,14 +1,12 @@
 // The scope against the simulator: the scan frequency, a full scan over TCP
 // and over the pseudo-terminal, BREAK during the wait, a bad result frame,
 // the display-signal ring and the trigger-mode enabling.
-#include "app/scope_app.h"
-
 #include <QtTest>
 #include <memory>
 
+#include "app/scope_app.h"
 #include "app_fixture.h"
 #include "base/shared_state.h"
-#include "link/link_controller.h"
 #include "params/panel_access.h"
 #include "qcustomplot.h"
 #include "scope/scope_controller.h"
@@ -69,11 +67,7 @@ class ScopePageTest : public QObject {
 
     // The same over the pseudo-terminal.
     const QString pty = rig.sim.OpenPty();
-    LinkController& link = rig.fixture.link();
-    link.ComPort = 1000 + QRegularExpression("(\\d+)$").match(pty).captured(1).toInt();
-    link.BaudrateIndex = 7;
-    link.InitRS232();
-    rig.fixture.state().SensorConnected = 1;
+    rig.fixture.UseSerial(pty);
     rig.gp.GraphScope->graph(0)->data()->clear();
     rig.sp.ButtonScan->click();
     QCOMPARE(rig.Points(0), 128);
@@ -88,7 +82,7 @@ class ScopePageTest : public QObject {
   }
 
   void breakEndsTheWaitWithoutPlotting() {
-    Rig rig(3600000);  // no trigger comes
+    Rig rig(3600000);                         // no trigger comes
     SetRingValue(rig.sp.RingTriggerMode, 1);  // SINGLE SHOT would record at once
     QTimer::singleShot(50, rig.sp.ButtonBreakScan, &QPushButton::click);
     rig.sp.ButtonScan->click();
