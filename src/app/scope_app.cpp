@@ -13,6 +13,7 @@
 #include "params/param_controller.h"
 #include "record/record_controller.h"
 #include "scope/scope_controller.h"
+#include "scope/scope_report_controller.h"
 #include "teach/colour_planes.h"
 #include "teach/mean_teach_controller.h"
 #include "teach/rec_teach_controller.h"
@@ -44,6 +45,7 @@ ScopeApp::ScopeApp(Popups& popups, QString programDir, QObject* parent)
   recorder_ = std::make_unique<RecordController>(*panels_, state_, popups_, *link_, *live_);
   calib_ = std::make_unique<CalibController>(*panels_, state_, popups_, *link_, *params_, *live_);
   scope_ = std::make_unique<ScopeController>(*panels_, state_, *link_, *params_);
+  scopeReport_ = std::make_unique<ScopeReportController>(*panels_, popups_);
   panelSettings_ = std::make_unique<PanelSettingsStore>(*panels_, popups_, *link_, *params_, *tableAttr_,
                                                         *calib_, programDir_);
   // An installed program (directory not writable) keeps its settings in the

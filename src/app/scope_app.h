@@ -25,6 +25,7 @@ class Panels;
 class ParamController;
 class Popups;
 class ScopeController;
+class ScopeReportController;
 class ServiceAccess;
 class TableAttrController;
 class TableAttrPageController;
@@ -55,6 +56,7 @@ class ScopeApp : public QObject {
   RecordController& recorder() { return *recorder_; }
   CalibController& calib() { return *calib_; }
   ScopeController& scope() { return *scope_; }
+  ScopeReportController& scopeReport() { return *scopeReport_; }
   PanelSettingsStore& panelSettings() { return *panelSettings_; }
 
   // Start-up between creating the panels and running the event loop.
@@ -87,6 +89,7 @@ class ScopeApp : public QObject {
   std::unique_ptr<RecordController> recorder_;
   std::unique_ptr<CalibController> calib_;
   std::unique_ptr<ScopeController> scope_;
+  std::unique_ptr<ScopeReportController> scopeReport_;
   std::unique_ptr<PanelSettingsStore> panelSettings_;
   std::unique_ptr<ServiceAccess> serviceAccess_;
   std::unique_ptr<HelpFilter> helpFilter_;

@@ -25,6 +25,7 @@ class OfflinePopups : public Popups {
   std::optional<QString> Prompt(const QString&, const QString&, int) override { return std::nullopt; }
   int Generic(const QString&, const QString&, const QStringList& buttons) override;
   FileSelect SelectFile(const FileRequest&, QString*) override { return FileSelect::None; }
+  bool ChoosePrinter(QPrinter&) override { return false; }
 };
 
 // Writes the PNGs into dir (created when missing). Returns the number of
@@ -52,7 +53,8 @@ int SaveRecordScreenshots(ScopeApp& app, const QString& dir);
 int SaveCalibScreenshots(ScopeApp& app, OfflinePopups& popups, const QString& dir);
 
 // With a sensor connected: the scope page and its graph panel after a scan
-// with the cursors placed ("scope_after_scan.png").
+// with the cursors placed ("scope_after_scan.png"), and the report of that
+// scan as SAVE PDF writes it ("scope_report.pdf").
 int SaveScopeScreenshots(ScopeApp& app, const QString& dir);
 
 // Processes pending events, then saves the widget's picture as a PNG.

@@ -15,6 +15,7 @@
 #include "qcustomplot.h"
 #include "record/record_controller.h"
 #include "scope/scope_controller.h"
+#include "scope/scope_report_controller.h"
 #include "teach/mean_teach_controller.h"
 #include "teach/rec_teach_controller.h"
 #include "ui/panels.h"
@@ -159,7 +160,16 @@ int SaveScopeScreenshots(ScopeApp& app, const QString& dir) {
   graph.cursor2->position->setCoords(52, 3100);
   app.scope().calcScopDeltaXY();
   graph.ui.GraphScope->replot();
-  return SaveWidgetPng(panels.mainPanel(), QDir(dir).filePath("scope_after_scan.png")) ? 1 : 0;
+  sp.TextScopeComment->setPlainText(
+      QStringLiteral("Rising edge on blue, pre-trigger 20, scan rate 2.\nCursors 32 samples apart."));
+  panels.connectPage().ui.StrID->setText(QStringLiteral("LINE 4 / STATION 2"));
+  int saved = SaveWidgetPng(panels.mainPanel(), QDir(dir).filePath("scope_after_scan.png")) ? 1 : 0;
+  // The report as SAVE PDF writes it; scripts/screenshot renders its first
+  // page to a PNG.
+  QString error;
+  saved +=
+      WriteScopeReportPdf(app.scopeReport().CollectReport(), QDir(dir).filePath("scope_report.pdf"), &error);
+  return saved;
 }
 
 }  // namespace trivolux

@@ -6,7 +6,7 @@ namespace trivolux {
 
 namespace {
 
-// 140 entries: every control callback of the main panel, its nine pages and
+// 141 entries: every control callback of the main panel, its nine pages and
 // the five child panels that explains itself on a right click. Texts shared by
 // several controls (the two tab controls, the three calibration factors, the
 // RED/GREEN/BLUE/RGB displays, the three recorded-value graphs, the two
@@ -215,6 +215,7 @@ const HelpEntry kEntries[] = {
     {"CBF_ButtonScan", "INFO!", "Start data recording and display the result in the graph."},
     {"CBF_ButtonBreakScan", "INFO!", "Break data recording."},
     {"CBF_ButtonPrintScopeGraph", "INFO!", "Print settings,scope graph and comment."},
+    {"CBF_ButtonSaveScopePdf", "INFO!", "Save settings,scope graph and comment as a PDF file."},
     {"CBF_EditTriggerMode", "INFO!",
      "Select trigger mode! \nSINGLE SHOT: Data recording starts after pushing SCAN. \nRISING EDGE: Data "
      "recording starts when blue line goes higher than TRIGGER LEVEL. \nFALLING EDGE: Data recording starts "

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <optional>
 
+class QPrinter;
+
 namespace trivolux {
 
 // Result of a file selection, as the file dialogs report it.
@@ -34,6 +36,9 @@ class Popups {
   virtual int Generic(const QString& title, const QString& text, const QStringList& buttons) = 0;
   // File selection; the chosen path goes into *path.
   virtual FileSelect SelectFile(const FileRequest& request, QString* path) = 0;
+  // Printer selection; true when the user chose a printer (set up in
+  // printer), false when the dialog was cancelled.
+  virtual bool ChoosePrinter(QPrinter& printer) = 0;
 };
 
 }  // namespace trivolux

@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinter>
 
 #include "ui/message_dialog.h"
 
@@ -47,6 +49,11 @@ FileSelect QtPopups::SelectFile(const FileRequest& request, QString* path) {
   if (chosen.isEmpty()) return FileSelect::None;
   *path = chosen;
   return QFileInfo::exists(chosen) ? FileSelect::Existing : FileSelect::New;
+}
+
+bool QtPopups::ChoosePrinter(QPrinter& printer) {
+  QPrintDialog dialog(&printer, parent_);
+  return dialog.exec() == QDialog::Accepted;
 }
 
 }  // namespace trivolux

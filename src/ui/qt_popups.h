@@ -15,6 +15,7 @@ class QtPopups : public Popups {
   std::optional<QString> Prompt(const QString& title, const QString& text, int maxLength) override;
   int Generic(const QString& title, const QString& text, const QStringList& buttons) override;
   FileSelect SelectFile(const FileRequest& request, QString* path) override;
+  bool ChoosePrinter(QPrinter& printer) override;
 
  private:
   QPointer<QWidget> parent_;

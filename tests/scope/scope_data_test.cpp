@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "scope/scope_report_lines.h"
+
 namespace trivolux {
 namespace {
 
@@ -70,6 +72,28 @@ TEST(ScopeData, BinaryTracesAndDeltas) {
   EXPECT_EQ(ScopeYMax(1, 3), 10000);
   EXPECT_EQ(ScopeYMax(1, 2), 4100);
   EXPECT_EQ(ScopeYMax(0, 1), 4100);
+}
+
+TEST(ScopeReportLines, OptionalLinesInPrintOrder) {
+  struct Case {
+    QString id, comment;
+    std::vector<QString> texts;
+  };
+  const std::vector<Case> cases = {
+      {"", "", {"Scope Screen Shot", "V", ""}},
+      {"LINE 4", "", {"Scope Screen Shot", "V", "PANEL ID: LINE 4", ""}},
+      // A comment of several lines stays one line of the report.
+      {"", "a\nb", {"Scope Screen Shot", "V", "", "COMMENT:", "a\nb", ""}},
+  };
+  for (const Case& c : cases) {
+    const auto lines = ScopeReportLines("V", c.id, c.comment);
+    std::vector<QString> texts;
+    for (const auto& l : lines) texts.push_back(l.text);
+    EXPECT_EQ(texts, c.texts) << c.id.toStdString() << "|" << c.comment.toStdString();
+    EXPECT_EQ(lines.front().pointSize, 20);
+    for (std::size_t i = 1; i < lines.size(); ++i) EXPECT_EQ(lines[i].pointSize, 10);
+  }
+  EXPECT_EQ(PageOfText(2, 3), "Page 2 of 3");
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "scripted_popups.h"
 
+#include <QPrinter>
+
 namespace trivolux::test {
 
 void ScriptedPopups::Message(const QString& title, const QString& text) {
@@ -39,6 +41,15 @@ FileSelect ScriptedPopups::SelectFile(const FileRequest& request, QString* path)
   files.pop_front();
   if (answer.result != FileSelect::None) *path = answer.path;
   return answer.result;
+}
+
+bool ScriptedPopups::ChoosePrinter(QPrinter& printer) {
+  record.push_back({"printer", {}, {}, {}});
+  if (printerFiles.empty()) return false;
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(printerFiles.front());
+  printerFiles.pop_front();
+  return true;
 }
 
 std::vector<PopupRecord> ScriptedPopups::OfKind(const QString& kind) const {

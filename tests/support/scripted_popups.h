@@ -14,7 +14,7 @@
 namespace trivolux::test {
 
 struct PopupRecord {
-  QString kind;  // "message", "confirm", "prompt", "generic", "file"
+  QString kind;  // "message", "confirm", "prompt", "generic", "file", "printer"
   QString title;
   QString text;
   QStringList buttons;
@@ -27,6 +27,9 @@ class ScriptedPopups : public Popups {
   std::optional<QString> Prompt(const QString& title, const QString& text, int maxLength) override;
   int Generic(const QString& title, const QString& text, const QStringList& buttons) override;
   FileSelect SelectFile(const FileRequest& request, QString* path) override;
+  // Each scripted answer is a PDF file the chosen "printer" writes to; an
+  // empty script cancels the dialog.
+  bool ChoosePrinter(QPrinter& printer) override;
 
   std::deque<bool> confirms;
   std::deque<std::optional<QString>> prompts;
@@ -36,13 +39,17 @@ class ScriptedPopups : public Popups {
     QString path;
   };
   std::deque<FileAnswer> files;
+  std::deque<QString> printerFiles;
 
   std::vector<PopupRecord> record;
   std::vector<FileRequest> fileRequests;
 
   // Records of one kind only; Clear forgets everything recorded.
   std::vector<PopupRecord> OfKind(const QString& kind) const;
-  void Clear() { record.clear(); fileRequests.clear(); }
+  void Clear() {
+    record.clear();
+    fileRequests.clear();
+  }
 };
 
 }  // namespace trivolux::test

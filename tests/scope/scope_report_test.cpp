@@ -1,0 +1,193 @@
+// The scope report on paper and in PDF: what PRINT and SAVE PDF write (read
+// back with poppler's pdftotext, pdfimages and pdfinfo), the cancelled print
+// dialog, failures, and the comment box cleared by a right double click.
+#include <QtTest>
+
+#include "app/scope_app.h"
+#include "app_fixture.h"
+#include "scope/scope_report_controller.h"
+#include "sim/simulator.h"
+#include "ui/panels.h"
+
+namespace trivolux {
+
+namespace {
+
+// Runs a poppler tool on a PDF and returns its standard output.
+QString Poppler(const QString& tool, const QStringList& args) {
+  QProcess p;
+  p.start(tool, args);
+  if (!p.waitForFinished(30000) || p.exitCode() != 0) {
+    qWarning() << tool << "failed (poppler-utils is installed by scripts/setup):" << p.errorString()
+               << p.readAllStandardError();
+    return QString();
+  }
+  return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QString PdfText(const QString& pdf) {
+  return Poppler("pdftotext", {pdf, "-"});
+}
+
+// Image lines of "pdfimages -list" (two heading lines come first).
+QStringList PdfImages(const QString& pdf) {
+  QStringList lines = Poppler("pdfimages", {"-list", pdf}).split('\n', Qt::SkipEmptyParts);
+  return lines.mid(2);
+}
+
+int PdfPages(const QString& pdf) {
+  const QString info = Poppler("pdfinfo", {pdf});
+  const QRegularExpressionMatch m = QRegularExpression("Pages:\\s+(\\d+)").match(info);
+  return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+}  // namespace
+
+class ScopeReportTest : public QObject {
+  Q_OBJECT
+
+  struct Rig {
+    sim::Simulator sim;
+    test::AppFixture fixture;
+    test::ScriptedPopups& popups = fixture.popups;
+    Panels& panels = fixture.panels();
+    ScopeReportController& report = fixture.app().scopeReport();
+    Ui::ScopePage& sp = panels.scopePage().ui;
+    Rig() {
+      fixture.StartTcp(sim.ListenTcp());
+      panels.ShowChildPanelDisp(&panels.scopeGraphPanel());
+    }
+    void Fill(const QString& id, const QString& comment) {
+      panels.connectPage().ui.StrID->setText(id);
+      sp.TextScopeComment->setPlainText(comment);
+    }
+    QString Messages() {
+      QString all;
+      for (const auto& r : popups.OfKind("message")) all += r.title + "|" + r.text + "\n";
+      return all;
+    }
+  };
+
+ private slots:
+  void printedReportHoldsItsLinesInOrderAndThePanelImage() {
+    struct Case {
+      QString id, comment;
+    };
+    for (const Case& c : {Case{"LINE 4 SENSOR", "top line\nsecond line"}, Case{"", ""}}) {
+      Rig rig;
+      rig.Fill(c.id, c.comment);
+      const QString pdf = rig.fixture.Path("printed.pdf");
+      rig.popups.printerFiles = {pdf};
+      rig.sp.ButtonPrintScopeGraph->click();
+      QCOMPARE(rig.Messages(), QString("Info!|Print successful!\n"));
+
+      const QString text = PdfText(pdf);
+      QVERIFY(text.contains("Page 1 of 1"));
+      QStringList expected = {"Scope Screen Shot", "TRIVOLUX VR Scope V1.2"};
+      if (!c.id.isEmpty())
+        expected << "PANEL ID: LINE 4 SENSOR"
+                 << "COMMENT:"
+                 << "top line"
+                 << "second line";
+      qsizetype at = 0;
+      for (const QString& e : expected) {
+        const qsizetype next = text.indexOf(e, at);
+        QVERIFY2(next >= 0, qPrintable(e + " missing or out of order in:\n" + text));
+        at = next + e.size();
+      }
+      QCOMPARE(text.contains("PANEL ID"), !c.id.isEmpty());
+      QCOMPARE(text.contains("COMMENT:"), !c.comment.isEmpty());
+      const QStringList images = PdfImages(pdf);
+      QCOMPARE(images.size(), 1);
+      // The panel at its own size: width and height in pixels.
+      const QStringList cols = images[0].simplified().split(' ');
+      QCOMPARE(cols.value(3).toInt(), rig.panels.scopeGraphPanel().width());
+      QCOMPARE(cols.value(4).toInt(), rig.panels.scopeGraphPanel().height());
+    }
+  }
+
+  void cancelledDialogPrintsAndSaysNothingAndFailuresAreReported() {
+    Rig rig;
+    rig.sp.ButtonPrintScopeGraph->click();
+    QCOMPARE(rig.popups.OfKind("printer").size(), size_t(1));
+    QVERIFY(rig.Messages().isEmpty());
+
+    rig.popups.printerFiles = {rig.fixture.Path("missing/dir/printed.pdf")};
+    rig.sp.ButtonPrintScopeGraph->click();
+    QCOMPARE(rig.Messages(), QString("Info!|Print error \n"));
+  }
+
+  void longCommentContinuesOnTheNextPage() {
+    Rig rig;
+    QString comment;
+    for (int i = 0; i < 200; ++i) comment += QString("line %1\n").arg(i);
+    rig.Fill("ID", comment.left(ScopePage::kMaxCommentLength));
+    const QString pdf = rig.fixture.Path("long.pdf");
+    rig.popups.printerFiles = {pdf};
+    rig.sp.ButtonPrintScopeGraph->click();
+    const int pages = PdfPages(pdf);
+    QVERIFY2(pages >= 2, qPrintable(QString::number(pages)));
+    const QString text = PdfText(pdf);
+    QVERIFY(text.contains(QString("Page %1 of %1").arg(pages)));
+    QVERIFY(text.contains("line 0\n") && text.contains("line 125"));
+    QCOMPARE(PdfImages(pdf).size(), 1);
+  }
+
+  void savePdfWritesTheReportAndRemembersTheDirectory() {
+    Rig rig;
+    rig.Fill("ID 7", "note");
+    QVERIFY(!rig.report.pdfDirectory.isEmpty());
+    // A name typed without the suffix gets ".pdf".
+    rig.popups.files = {{FileSelect::New, rig.fixture.Path("capture")}};
+    rig.sp.ButtonSaveScopePdf->click();
+    const QString pdf = rig.fixture.Path("capture.pdf");
+    QCOMPARE(rig.Messages(),
+             "Info!|The scope report has been saved in\n" + QDir::toNativeSeparators(pdf) + "\n");
+    QVERIFY(PdfText(pdf).contains("PANEL ID: ID 7"));
+    QCOMPARE(PdfImages(pdf).size(), 1);
+    QCOMPARE(rig.report.pdfDirectory, QFileInfo(pdf).absolutePath());
+
+    // The next dialog starts there; declining the overwrite keeps the file.
+    QFile f(pdf);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray before = f.readAll();
+    f.close();
+    rig.popups.Clear();
+    rig.popups.files = {{FileSelect::Existing, pdf}};
+    rig.popups.confirms = {false};
+    rig.sp.ButtonSaveScopePdf->click();
+    QCOMPARE(rig.popups.fileRequests.at(0).directory, QFileInfo(pdf).absolutePath());
+    QVERIFY(rig.Messages().isEmpty());
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), before);
+    f.close();
+
+    // A place that cannot be written is reported with the path, and a
+    // cancelled dialog says nothing.
+    rig.popups.Clear();
+    const QString bad = rig.fixture.Path("missing/report.pdf");
+    rig.popups.files = {{FileSelect::New, bad}, {FileSelect::None, QString()}};
+    rig.sp.ButtonSaveScopePdf->click();
+    QVERIFY(rig.Messages().startsWith("ATTENTION!|The scope report could not be saved in\n" +
+                                      QDir::toNativeSeparators(bad) + "\n"));
+    QVERIFY(!QFile::exists(bad));
+    rig.popups.Clear();
+    rig.sp.ButtonSaveScopePdf->click();
+    QVERIFY(rig.Messages().isEmpty());
+  }
+
+  void rightDoubleClickClearsTheComment() {
+    Rig rig;
+    QWidget* viewport = rig.sp.TextScopeComment->viewport();
+    rig.Fill("", "keep me");
+    QTest::mouseDClick(viewport, Qt::LeftButton);
+    QCOMPARE(rig.sp.TextScopeComment->toPlainText(), QString("keep me"));
+    QTest::mouseDClick(viewport, Qt::RightButton);
+    QVERIFY(rig.sp.TextScopeComment->toPlainText().isEmpty());
+  }
+};
+
+}  // namespace trivolux
+
+QTEST_MAIN(trivolux::ScopeReportTest)
+#include "scope_report_test.moc"
