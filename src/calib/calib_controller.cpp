@@ -202,15 +202,11 @@ bool CalibController::ConfirmSendPower() {
 }
 
 void CalibController::CBF_ButtonGetCF() {
-  panels_.SetButtonsDimmed(0, 1);
-  GetCF();
-  panels_.SetButtonsDimmed(0, 0);
+  panels_.RunDimmed([this] { GetCF(); });
 }
 
 void CalibController::CBF_ButtonSendCF() {
-  panels_.SetButtonsDimmed(0, 1);
-  SendCF();
-  panels_.SetButtonsDimmed(0, 0);
+  panels_.RunDimmed([this] { SendCF(); });
 }
 
 void CalibController::CBF_ButtonCalcCF() {
@@ -238,30 +234,22 @@ void CalibController::CBF_ButtonCalcCF() {
 
 void CalibController::CBF_ButtonStartSelfCalibration() {
   if (!ConfirmSendPower()) return;
-  panels_.SetButtonsDimmed(0, 1);
-  StartSelfCalibration();
-  panels_.SetButtonsDimmed(0, 0);
+  panels_.RunDimmed([this] { StartSelfCalibration(); });
 }
 
 void CalibController::CBF_ButtonSendOffset() {
-  panels_.SetButtonsDimmed(0, 1);
-  SendOffset();
-  panels_.SetButtonsDimmed(0, 0);
+  panels_.RunDimmed([this] { SendOffset(); });
 }
 
 void CalibController::CBF_ButtonGetOffset() {
-  panels_.SetButtonsDimmed(0, 1);
-  GetCF();
-  panels_.SetButtonsDimmed(0, 0);
+  panels_.RunDimmed([this] { GetCF(); });
 }
 
 void CalibController::CBF_ButtonCalcOffset() {
   if (!popups_.Confirm(QStringLiteral("CALCULATE OFFSET"),
                        QStringLiteral("Make sure, that the receiver of the sensor is covered!")))
     return;
-  panels_.SetButtonsDimmed(0, 1);
-  CalcOffset();
-  panels_.SetButtonsDimmed(0, 0);
+  panels_.RunDimmed([this] { CalcOffset(); });
 }
 
 void CalibController::GenerateHWInfoFile() {

@@ -291,9 +291,7 @@ void LinkController::CBF_ButtonChangeBaudrate() {
 }
 
 void LinkController::CBF_ButtonGenHwInfoFile() {
-  panels_.SetButtonsDimmed(0, 1);
-  emit hwInfoFileRequested();
-  panels_.SetButtonsDimmed(0, 0);
+  panels_.RunDimmed([this] { emit hwInfoFileRequested(); });
 }
 
 void LinkController::CBF_EditCommunicationProtocol() {

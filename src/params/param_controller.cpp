@@ -87,9 +87,7 @@ void ParamController::CBF_ButtonSend() {
   } else if (state_.RunFlag) {
     state_.SendPending = 1;
   } else {
-    panels_.SetButtonsDimmed(0, 1);
-    SendPara();
-    panels_.SetButtonsDimmed(0, 0);
+    panels_.RunDimmed([this] { SendPara(); });
   }
 }
 
@@ -99,9 +97,7 @@ void ParamController::CBF_ButtonGet() {
   } else if (state_.RunFlag) {
     state_.GetPending = 1;
   } else {
-    panels_.SetButtonsDimmed(0, 1);
-    GetPara();
-    panels_.SetButtonsDimmed(0, 0);
+    panels_.RunDimmed([this] { GetPara(); });
   }
 }
 

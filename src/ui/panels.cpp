@@ -88,6 +88,12 @@ void Panels::SetButtonsDimmed(int keepTransfer, int dim) {
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
+void Panels::RunDimmed(const std::function<void()>& operation) {
+  SetButtonsDimmed(0, 1);
+  operation();
+  SetButtonsDimmed(0, 0);
+}
+
 int Panels::InitConnectPanel() {
   Ui::ConnectPage& c = connectPage().ui;
   const int protocol = c.RingProtocol->currentData().toInt();

@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QRgb>
 #include <QString>
+#include <functional>
 #include <memory>
 
 #include "ui/big_colour_panel.h"
@@ -61,6 +62,9 @@ class Panels : public QObject {
   // Dims (dim = 1) or enables (dim = 0) the controls that start sensor
   // operations; keepTransfer = 1 leaves SEND, GET and the memory buttons alone.
   void SetButtonsDimmed(int keepTransfer, int dim);
+  // Runs one sensor operation with those controls dimmed, and enables them
+  // again afterwards.
+  void RunDimmed(const std::function<void()>& operation);
   // The controls SetButtonsDimmed acts on for these arguments.
   QList<QWidget*> DimmedControls(int keepTransfer, int dim);
 

@@ -3,6 +3,7 @@
 // a long recording meets (a file that cannot be written, a sensor that goes
 // away, a bad frame).
 #include <QtTest>
+#include <functional>
 #include <memory>
 
 #include "app/scope_app.h"
@@ -42,6 +43,17 @@ class RecordAppTest : public QObject {
       QList<QByteArray> lines = f.readAll().split('\n');
       // Drop the header (leading LF, title, empty line, headings) and the empty tail.
       return lines.mid(4, lines.size() - 5);
+    }
+    // Starts a triggered recording into file; at counter value `at`, `then`
+    // runs (STOP, a fault...). Returns when the recording has ended.
+    QString RecordTriggered(const QString& file, int at, const std::function<void()>& then) {
+      const QString path = Select(file);
+      SetRingValue(r.RingRecordMode, RecordController::kTriggered);
+      QObject::connect(r.DispCounter, &QDoubleSpinBox::valueChanged, [at, then](double n) {
+        if (n == at) then();
+      });
+      r.ButtonStartTrigRec->click();
+      return path;
     }
     QString LastMessage() {
       const auto messages = fixture.popups.OfKind("message");
@@ -210,12 +222,7 @@ class RecordAppTest : public QObject {
     sim::SimOptions options;
     options.triggerPeriodMs = 2;
     Rig rig(options);
-    const QString path = rig.Select("trig.dat");
-    SetRingValue(rig.r.RingRecordMode, RecordController::kTriggered);
-    QObject::connect(rig.r.DispCounter, &QDoubleSpinBox::valueChanged, [&](double n) {
-      if (n == 50) rig.r.ButtonStopRecord->click();
-    });
-    rig.r.ButtonStartTrigRec->click();
+    const QString path = rig.RecordTriggered("trig.dat", 50, [&] { rig.r.ButtonStopRecord->click(); });
     QCOMPARE(rig.DataLines(path).size(), 50);
     QCOMPARE(rig.Requests(30, 1), 1);
     QCOMPARE(rig.Requests(30, 0), 1);
@@ -231,12 +238,7 @@ class RecordAppTest : public QObject {
     const QString pty = rig.sim->OpenPty();
     QVERIFY(!pty.isEmpty());
     rig.fixture.UseSerial(pty);
-    const QString path = rig.Select("serial.dat");
-    SetRingValue(rig.r.RingRecordMode, RecordController::kTriggered);
-    QObject::connect(rig.r.DispCounter, &QDoubleSpinBox::valueChanged, [&](double n) {
-      if (n == 200) rig.r.ButtonStopRecord->click();
-    });
-    rig.r.ButtonStartTrigRec->click();
+    const QString path = rig.RecordTriggered("serial.dat", 200, [&] { rig.r.ButtonStopRecord->click(); });
     QCOMPARE(rig.DataLines(path).size(), 200);
     QCOMPARE(rig.fixture.state().SensorConnected, 1);
     QCOMPARE(rig.sim->Requests().back().order, quint8(30));
@@ -247,12 +249,7 @@ class RecordAppTest : public QObject {
     sim::SimOptions options;
     options.triggerPeriodMs = 5;
     Rig rig(options);
-    const QString path = rig.Select("trig.dat");
-    SetRingValue(rig.r.RingRecordMode, RecordController::kTriggered);
-    QObject::connect(rig.r.DispCounter, &QDoubleSpinBox::valueChanged, [&](double n) {
-      if (n == 3) rig.sim->faults().corruptHeaderCrc = 1;
-    });
-    rig.r.ButtonStartTrigRec->click();
+    const QString path = rig.RecordTriggered("trig.dat", 3, [&] { rig.sim->faults().corruptHeaderCrc = 1; });
     // Frames already under way when the fault was set are still good.
     QVERIFY(rig.DataLines(path).size() >= 3);
     QCOMPARE(rig.fixture.state().RunFlag, 0);
