@@ -51,7 +51,8 @@ endfunction()
 function(trivolux_qtest name)
   add_executable(${name} ${ARGN})
   set_target_properties(${name} PROPERTIES AUTOMOC ON)
-  target_link_libraries(${name} PRIVATE trivolux_test_gui trivolux_gui trivolux_core Qt6::Test)
+  target_link_libraries(${name} PRIVATE trivolux_test_gui trivolux_gui trivolux_core trivolux_qt_test)
+  trivolux_reuse_pch(${name} trivolux_test_gui)
   target_compile_options(${name} PRIVATE ${TRIVOLUX_WARNINGS})
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES TIMEOUT ${TRIVOLUX_SUITE_TIMEOUT} ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
@@ -64,4 +65,35 @@ function(trivolux_bench name)
     target_link_libraries(${name} PRIVATE trivolux_core benchmark::benchmark)
     target_compile_options(${name} PRIVATE ${TRIVOLUX_WARNINGS})
   endif()
+endfunction()
+
+# Precompiled headers: the Qt modules and QCustomPlot make up most of the
+# compile time of every widget file. trivolux_gui precompiles them for itself
+# and the program; trivolux_test_gui adds Qt Test for every widget test. GCC
+# refuses (-Winvalid-pch, an error here) a header built with other macros, so
+# targets that reuse one must have the same compile definitions.
+option(TRIVOLUX_PCH "Precompile the Qt and QCustomPlot headers" ON)
+function(trivolux_precompile target header)
+  if(TRIVOLUX_PCH)
+    target_precompile_headers(${target} PRIVATE "${PROJECT_SOURCE_DIR}/cmake/pch/${header}")
+  endif()
+endfunction()
+function(trivolux_reuse_pch target from)
+  if(TRIVOLUX_PCH)
+    target_precompile_headers(${target} REUSE_FROM ${from})
+  endif()
+endfunction()
+
+# Qt Test without the per-directory QT_TESTCASE_BUILDDIR/SOURCEDIR macros that
+# Qt6::Test adds (they are for QFINDTESTDATA, which no test uses): with them
+# every test directory would need its own precompiled header.
+function(trivolux_define_qt_test)
+  if(TARGET trivolux_qt_test)
+    return()
+  endif()
+  add_library(trivolux_qt_test INTERFACE)
+  get_target_property(test_inc Qt6::Test INTERFACE_INCLUDE_DIRECTORIES)
+  target_include_directories(trivolux_qt_test SYSTEM INTERFACE ${test_inc})
+  target_compile_definitions(trivolux_qt_test INTERFACE QT_TESTLIB_LIB)
+  target_link_libraries(trivolux_qt_test INTERFACE $<TARGET_FILE:Qt6::Test> Qt6::Core Qt6::Gui)
 endfunction()
