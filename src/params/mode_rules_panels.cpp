@@ -1,6 +1,5 @@
 // The display side of the mode rules (labels, headers, tab pages, the teach
 // panels) and the handlers of the parameter and group/hold pages.
-#include <QAbstractItemDelegate>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
@@ -12,6 +11,7 @@
 #include "params/panel_access.h"
 #include "params/param_panel_io.h"
 #include "qcustomplot.h"
+#include "ui/panel_setup.h"
 #include "ui/panels.h"
 #include "ui/popups.h"
 
@@ -243,13 +243,7 @@ void ModeRules::Connect() {
   connect(g.SwitchColorGroup, &QCheckBox::toggled, this, &ModeRules::CBF_EditColorGroups);
   connect(g.ButtonResetGroupTable, &QPushButton::clicked, this, &ModeRules::CBF_ButtonResetGroupTable);
   connect(g.ButtonResetHoldTable, &QPushButton::clicked, this, &ModeRules::CBF_ButtonResetHoldTable);
-  // A user edit of a group cell ends when its editor closes (programmatic
-  // cell writes do not pass through an editor).
-  QAbstractItemDelegate* delegates[] = {g.GridGroups->itemDelegate(), g.GridGroups->itemDelegateForColumn(0)};
-  for (QAbstractItemDelegate* delegate : delegates)
-    if (delegate)
-      connect(delegate, &QAbstractItemDelegate::closeEditor, this, &ModeRules::CBF_EditGridGroups,
-              Qt::UniqueConnection);
+  OnUserCellEdit(g.GridGroups, this, &ModeRules::CBF_EditGridGroups);
 }
 
 void ModeRules::RunRulesOnce() {

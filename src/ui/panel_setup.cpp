@@ -26,6 +26,15 @@ QStringList NumberedRowLabels(int count) {
   return labels;
 }
 
+QList<QAbstractItemDelegate*> CellEditors(const QTableWidget* grid) {
+  QList<QAbstractItemDelegate*> editors{grid->itemDelegate()};
+  for (int c = 0; c < grid->columnCount(); ++c) {
+    QAbstractItemDelegate* own = grid->itemDelegateForColumn(c);
+    if (own && !editors.contains(own)) editors << own;
+  }
+  return editors;
+}
+
 QWidget* TextLimitDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                                          const QModelIndex& index) const {
   QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);

@@ -2,6 +2,8 @@
 // Run-time completion of the pages and panels loaded from .ui files: Designer
 // cannot give combo-box items their integer values, fill table cells or tie a
 // caption's visibility to its control, so the constructors call these once.
+#include <QAbstractItemDelegate>
+#include <QList>
 #include <QStringList>
 #include <QStyledItemDelegate>
 
@@ -41,6 +43,18 @@ void SetUpGrid(QTableWidget* grid, const GridLayoutSpec& spec);
 
 // Row labels "1".."count".
 QStringList NumberedRowLabels(int count);
+
+// The cell editors of a grid: its default delegate and every column's own.
+QList<QAbstractItemDelegate*> CellEditors(const QTableWidget* grid);
+
+// Calls receiver's slot when the user finishes editing a cell of the grid,
+// whichever column's editor it was; program writes to cells pass no editor
+// and call nothing. Connect after the grid's editors are installed.
+template <typename Receiver, typename Slot>
+void OnUserCellEdit(const QTableWidget* grid, Receiver* receiver, Slot slot) {
+  for (QAbstractItemDelegate* editor : CellEditors(grid))
+    QObject::connect(editor, &QAbstractItemDelegate::closeEditor, receiver, slot, Qt::UniqueConnection);
+}
 
 // Cell editor for text cells: a line edit accepting at most maxLength characters.
 class TextLimitDelegate : public QStyledItemDelegate {
