@@ -27,8 +27,8 @@ struct WindowPlacement {
   int top = 40;
   // The main window's default size (the panels' own constants; the glue
   // checks at compile time that the two agree).
-  int width = 886;
-  int height = 548;
+  int width = 1200;
+  int height = 680;
 };
 
 struct ConnectionSettings {
