@@ -84,8 +84,8 @@ void CheckCaptions(QWidget* w, QStringList* problems) {
     QStyleOptionComboBox option;
     option.initFrom(ring);
     option.frame = ring->hasFrame();
-    const int room = style->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, ring)
-                         .width();
+    const int room =
+        style->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, ring).width();
     for (int i = 0; i < ring->count(); ++i)
       report(ring->itemText(i), ring->fontMetrics().horizontalAdvance(ring->itemText(i)), room);
   }
@@ -159,8 +159,9 @@ class DefaultSizeTest : public QObject {
       graphs->setCurrentIndex(graph);
       Walk(&main, "data panel " + graphs->tabText(graph), &problems);
     }
-    for (QWidget* child : std::initializer_list<QWidget*>{&panels.graphPanel(), &panels.meanTeachPanel(),
-                                                          &panels.recTeachPanel(), &panels.scopeGraphPanel()}) {
+    for (QWidget* child :
+         std::initializer_list<QWidget*>{&panels.graphPanel(), &panels.meanTeachPanel(),
+                                         &panels.recTeachPanel(), &panels.scopeGraphPanel()}) {
       panels.ShowChildPanelDisp(child);
       Walk(&main, child->objectName(), &problems);
     }
