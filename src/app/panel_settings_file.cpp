@@ -170,17 +170,30 @@ void WritePanelSettings(const PanelSettings& s, IniText& ini) {
   AppendTableSetToIniHandle(ini, s.tableAttributes, &s.codec);
 }
 
-bool SeedTcpSettings(const SettingsLocation& location, const QString& host, const QString& port) {
-  if (QFileInfo::exists(location.settingsPath)) return true;
+SettingsLocation OwnSettingsLocation(const QString& dir) {
+  return {QDir(dir).filePath(kPanelSettingsName), dir, QString()};
+}
+
+bool PointSettingsAtTcp(const SettingsLocation& location, const QString& host, const QString& port) {
   PanelSettings s = DefaultPanelSettings(location.defaultFilesDir);
+  IniText ini;
+  if (ini.ReadFromFile(location.ReadPath()) >= 0 && IsPanelSettings(ini)) {
+    ReadPanelSettings(ini, location.defaultFilesDir, &s);
+    ReadConnectionSettings(ini, &s.connection, &s.codec);
+  }
   s.connection.comProtocol = 1;
   s.connection.ipAddress = host;
   s.connection.portNumber = port;
-  s.addresses = QStringList{host};
-  IniText ini;
-  WritePanelSettings(s, ini);
+  s.addresses.removeAll(host);
+  s.addresses.prepend(host);
+  IniText out;
+  WritePanelSettings(s, out);
   QDir().mkpath(QFileInfo(location.settingsPath).absolutePath());
-  return ini.WriteToFile(location.settingsPath) == 0;
+  return out.WriteToFile(location.settingsPath) == 0;
+}
+
+bool SeedTcpSettings(const SettingsLocation& location, const QString& host, const QString& port) {
+  return QFileInfo::exists(location.settingsPath) || PointSettingsAtTcp(location, host, port);
 }
 
 }  // namespace trivolux

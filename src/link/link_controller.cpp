@@ -165,13 +165,15 @@ void LinkController::InitTCP_IP() {
 }
 
 void LinkController::FailurePopup(const QString& text) {
+  // Escape (and the close box) answers OFFLINE: a reflex key must not end the
+  // program and lose every unsent parameter and teach-table edit.
   const int button = popups_.Generic(QStringLiteral("ATTENTION!"), text,
-                                     {QStringLiteral("CLOSE"), QStringLiteral("OFFLINE")});
-  if (button == 1) {
+                                     {QStringLiteral("CLOSE"), QStringLiteral("OFFLINE")}, kOffline);
+  if (button == kOffline) {
     Disconnect();
     return;
   }
-  // CLOSE (also Enter and Escape): end the program, even during start-up.
+  // CLOSE (also Enter): end the program, even during start-up.
   state_.RunFlag = 0;
   state_.QuitRequested = true;
   QCoreApplication::quit();

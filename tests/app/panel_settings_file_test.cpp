@@ -149,7 +149,7 @@ TEST(PanelSettingsFile, MissingKeysTakeTheirDefaults) {
   EXPECT_EQ(s.placement->left, 33);
   EXPECT_EQ(s.placement->top, 40);
   EXPECT_EQ(s.placement->width, WindowPlacement{}.width);
-  EXPECT_EQ(s.placement->height, 548);
+  EXPECT_EQ(s.placement->height, WindowPlacement{}.height);
   // Only the first ten keys count; the gap at 3 closes up.
   EXPECT_EQ(s.addresses, (QStringList{"h1", "h2", "h4", "h10"}));
   EXPECT_EQ(s.parameterFile, "/prog");
@@ -199,7 +199,7 @@ TEST(PanelSettingsFile, GarbageValuesFallBackAndLongTextsAreCut) {
   ReadPanelSettings(huge, "/prog", &h);
   ASSERT_TRUE(h.placement.has_value());
   EXPECT_EQ(h.placement->width, WindowPlacement{}.width);
-  EXPECT_EQ(h.placement->height, 548);
+  EXPECT_EQ(h.placement->height, WindowPlacement{}.height);
   EXPECT_EQ(h.placement->top, 40);
 }
 

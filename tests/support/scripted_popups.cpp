@@ -25,7 +25,7 @@ std::optional<QString> ScriptedPopups::Prompt(const QString& title, const QStrin
   return answer;
 }
 
-int ScriptedPopups::Generic(const QString& title, const QString& text, const QStringList& buttons) {
+int ScriptedPopups::Generic(const QString& title, const QString& text, const QStringList& buttons, int) {
   record.push_back({"generic", title, text, buttons});
   if (generics.empty()) return 0;
   const int answer = generics.front();

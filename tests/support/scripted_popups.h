@@ -25,7 +25,8 @@ class ScriptedPopups : public Popups {
   void Message(const QString& title, const QString& text) override;
   bool Confirm(const QString& title, const QString& text) override;
   std::optional<QString> Prompt(const QString& title, const QString& text, int maxLength) override;
-  int Generic(const QString& title, const QString& text, const QStringList& buttons) override;
+  int Generic(const QString& title, const QString& text, const QStringList& buttons,
+              int escapeIndex) override;
   FileSelect SelectFile(const FileRequest& request, QString* path) override;
   // Each scripted answer is a PDF file the chosen "printer" writes to; an
   // empty script cancels the dialog.
