@@ -223,6 +223,12 @@ void LinkController::TryToConnect() {
 }
 
 void LinkController::CheckComLine() {
+  // A sensor left sending on its own (the program ended during a triggered
+  // recording) would bury the identification under its frames until it is
+  // switched off. A TCP conversation starts empty, and the sensor stops
+  // sending when the conversation that started it ends.
+  if (link_.ActiveTransport() && link_.ActiveTransport()->Kind() == TransportKind::Serial)
+    link_.StopAutoSend();
   if (link_.Exchange(order::kIdentify, 0) != 1) {
     if (!state_.QuitRequested) FailurePopup(QLatin1String(kCouldNotConnect));
     return;

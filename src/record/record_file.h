@@ -31,8 +31,11 @@ QByteArray RecordHeader(const QString& programTitle, const QString& panelId);
 // integers, tab separated, CRLF.
 QByteArray RecordLine(const QDateTime& when, const MeasurementRecord& record);
 
-// Opens path for appending (creating it), writes bytes, closes. False with
-// the system's reason in *error when any step fails.
+// Opens path for appending (creating it), writes bytes, closes. Anything
+// but a regular file is refused before it is opened, and opening never
+// waits. The bytes are appended whole or not at all: a write that stops
+// short is cut off again. False with the system's reason in *error when any
+// step fails.
 bool AppendRecordBytes(const QString& path, const QByteArray& bytes, QString* error);
 
 }  // namespace trivolux
