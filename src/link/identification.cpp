@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "link/orders.h"
+#include "link/sensor_link.h"
 
 namespace trivolux {
 
@@ -39,11 +40,22 @@ Identification SplitIdentification(const QString& text) {
   return id;
 }
 
-QString VersionMismatchText(const Identification& id, std::uint16_t serial) {
+int ReadSensorIdentity(SensorLink& link, SensorIdentity* identity) {
+  if (link.Exchange(order::kIdentify, 0) != 1) return -1;
+  identity->firmwareText = FirmwareTextFromAnswer(link.AnswerData(), order::kIdentBytes);
+  identity->id = SplitIdentification(identity->firmwareText);
+  identity->serial = link.AnswerParam;
+  return 1;
+}
+
+QString VersionMismatchReport(const Identification& id, std::uint16_t serial) {
   return QStringLiteral(
              "Sensor firmware and scope version do not match! \nFirmware of connected sensor is: ") +
-         id.Version() + QStringLiteral("\nThe serial number is: ") + QString::number(serial) +
-         QStringLiteral("\n\nClose window or work in offline mode!");
+         id.Version() + QStringLiteral("\nThe serial number is: ") + QString::number(serial);
+}
+
+QString VersionMismatchText(const Identification& id, std::uint16_t serial) {
+  return VersionMismatchReport(id, serial) + QStringLiteral("\n\nClose window or work in offline mode!");
 }
 
 }  // namespace trivolux

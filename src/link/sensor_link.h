@@ -69,6 +69,10 @@ class SensorLink : public QObject {
   void SetListening(bool on) { listening_ = on; }
   // MessageText = text, RunFlag and SensorConnected cleared, linkFailed.
   void Fail(const QString& text);
+  // True when the last answer carries exactly `bytes` data bytes; otherwise
+  // fails with the data-frame text: a well-framed answer of another length
+  // would decode whatever lies behind it in RxBuf.
+  bool AnswerLengthIs(int bytes);
 
   // Convenience: payload copy + FillTxBuf + DataExchange (nothing is copied
   // when refused).
