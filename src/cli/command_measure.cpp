@@ -39,7 +39,7 @@ int RunMeasure(const Request& r, Session& session) {
   qint64 due = 0;  // ns: each request one interval after the previous one was due
   long long frames = 0;
   int code = kExitOk;
-  while (code == kExitOk) {
+  for (;;) {
     if (link.Exchange(order::kMeasure, 0) != 1 || !link.AnswerLengthIs(MeasurementRecord::kBytes)) {
       code = session.LinkFailure();
       break;
@@ -51,7 +51,8 @@ int RunMeasure(const Request& r, Session& session) {
       code = kExitFile;
       break;
     }
-    progress.Show(++frames);
+    ++frames;
+    if (r.count > 0) progress.Show(frames);
     if ((r.count > 0 && frames >= r.count) || state.RunFlag != 1) break;
     due += interval;
     const qint64 left = due - clock.nsecsElapsed();

@@ -95,22 +95,10 @@ int RunScope(const Request& r, Session& session) {
   if (!out.Open()) return kExitFile;
   if (const int code = session.Connect(r.connection); code != kExitOk) return code;
   ScopeScan scan(session.state(), session.link());
-  // A waiting scan is broken off as BREAK does. An interrupt while the start
-  // request is out is served once it is answered: the sensor may be armed
-  // already and is told to stop.
-  bool breakAfterStart = false;
-  session.SetFirstInterrupt([&] {
-    if (scan.Scanning()) {
-      scan.Break();
-    } else {
-      breakAfterStart = true;
-    }
-  });
+  // The scan is broken off as BREAK does, also while its start request waits
+  // for the answer: the sensor may be armed already and is told to stop.
+  session.SetFirstInterrupt([&scan] { scan.Break(); });
   if (scan.Start(r.scope) != 1) return session.LinkFailure();
-  if (breakAfterStart) {
-    scan.Break();
-    return kExitInterrupted;
-  }
   ScopeResult result;
   const int collected = scan.Collect(&result);
   if (collected == 0 || session.Aborted()) return kExitInterrupted;

@@ -14,13 +14,24 @@ int ScopeScan::Start(const ScopeSettings& settings) {
                                   static_cast<std::uint16_t>(settings.scanRate), settings.signal};
   std::uint8_t payload[10];
   for (int k = 0; k < 5; ++k) WriteU16(payload + 2 * k, words[k]);
-  return link_.Exchange(order::kScope, 1, payload, sizeof payload) == 1 ? 1 : -1;
+  breakPending_ = false;
+  starting_ = true;
+  const int result = link_.Exchange(order::kScope, 1, payload, sizeof payload);
+  starting_ = false;
+  return result == 1 ? 1 : -1;
 }
 
 int ScopeScan::Collect(ScopeResult* result) {
+  if (breakPending_) {
+    // BREAK came while the start request waited for its answer: the sensor
+    // may be armed already, so it is told; there is nothing to wait for.
+    breakPending_ = false;
+    state_.ScanActive = 0;
+    if (!state_.QuitRequested) link_.Exchange(order::kScope, 0);
+    return 0;
+  }
   state_.ScanActive = 1;
   scanning_ = true;
-  breakPending_ = false;
   link_.SetListening(true);
   ScopeResult taken;
   int outcome = 1;
@@ -41,7 +52,7 @@ int ScopeScan::Collect(ScopeResult* result) {
 }
 
 void ScopeScan::Break() {
-  if (scanning_) {
+  if (scanning_ || starting_) {
     breakPending_ = true;
   } else {
     link_.Exchange(order::kScope, 0);

@@ -39,17 +39,18 @@ class ScopeScan {
   // are in *result; 0: BREAK or a quit ended the wait (nothing taken);
   // -1: a failure was reported.
   int Collect(ScopeResult* result);
-  // While Collect waits, only clears ScanActive: the scan owns the link and
-  // sends the break request itself once its wait has returned. Otherwise the
-  // break request (order 110/0) goes out at once.
+  // While Start or Collect waits, only clears ScanActive: the scan owns the
+  // link and sends the break request itself once its wait has returned (a
+  // Collect after a broken-off start sends it and returns 0 at once).
+  // Otherwise the break request (order 110/0) goes out at once.
   void Break();
-  bool Scanning() const { return scanning_; }
 
  private:
   SharedState& state_;
   SensorLink& link_;
   ScopeSettings settings_;
-  bool scanning_ = false;
+  bool starting_ = false;  // the start request waits for its answer
+  bool scanning_ = false;  // Collect waits for the result blocks
   bool breakPending_ = false;
 };
 

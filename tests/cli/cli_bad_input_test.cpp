@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <cctype>
+#include <ostream>
 
 #include "cli_fixture.h"
 #include "link/orders.h"
@@ -122,6 +123,11 @@ const BadInput kCases[] = {
      "--count takes a whole number",
      true},
 };
+
+// CTest shows the case by its name.
+void PrintTo(const BadInput& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class CliBadInput : public CliTest, public ::testing::WithParamInterface<BadInput> {};
 
