@@ -1,4 +1,5 @@
 // measure: order-8 frames at an interval, one line each.
+#include <QDateTime>
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <chrono>
@@ -33,6 +34,7 @@ int RunMeasure(const Request& r, Session& session) {
 
   Progress progress(QStringLiteral("measure"), r.count);
   MeasurementRecord record;
+  MeasureFormatter formatter(r.format);
   QElapsedTimer clock;
   clock.start();
   const auto interval = static_cast<qint64>(r.interval * 1e9);
@@ -45,8 +47,8 @@ int RunMeasure(const Request& r, Session& session) {
       break;
     }
     record.Decode(link.AnswerData());
-    QByteArray bytes = frames == 0 ? MeasureHeader(r.format, r.panelId) : QByteArray();
-    bytes += MeasureLine(r.format, QDateTime::currentDateTime(), record);
+    QByteArray bytes = frames == 0 ? formatter.Header(r.panelId) : QByteArray();
+    bytes += formatter.Line(QDateTime::currentMSecsSinceEpoch(), record);
     if (!out.Write(bytes)) {
       code = kExitFile;
       break;

@@ -5,7 +5,6 @@
 // frame with an ISO-8601 local timestamp with milliseconds and offset. jsonl:
 // one JSON object per frame with the same names.
 #include <QByteArray>
-#include <QDateTime>
 #include <QString>
 
 #include "cli/cli_options.h"
@@ -13,11 +12,25 @@
 
 namespace trivolux::cli {
 
-// What goes before the first frame (the record header, the CSV header row).
-QByteArray MeasureHeader(MeasureFormat format, const QString& panelId);
-QByteArray MeasureLine(MeasureFormat format, const QDateTime& when, const MeasurementRecord& record);
+class MeasureFormatter {
+ public:
+  explicit MeasureFormatter(MeasureFormat format) : format_(format) {}
 
-// 2024-05-17T09:30:05.123+02:00
-QByteArray IsoLocalTime(const QDateTime& when);
+  // What goes before the first frame (the record header, the CSV header row).
+  QByteArray Header(const QString& panelId) const;
+  // One frame received at msecs since the epoch.
+  QByteArray Line(qint64 msecsSinceEpoch, const MeasurementRecord& record);
+
+ private:
+  // The local date and time of a second change once a second (and the
+  // offset only on a second boundary): formatted once per second, not per
+  // frame, which would cost more than the exchange at thousands of frames a second.
+  void FormatSecond(qint64 second);
+
+  MeasureFormat format_;
+  qint64 second_ = -1;
+  QByteArray dateTime_;  // record: "MM-DD-YYYY\tHH:MM:SS"; else "YYYY-MM-DDTHH:MM:SS"
+  QByteArray offset_;    // "+02:00"
+};
 
 }  // namespace trivolux::cli
