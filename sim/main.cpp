@@ -4,7 +4,7 @@
 #include <QCoreApplication>
 #include <cstdio>
 
-#include "sim/quit_signals.h"
+#include "base/termination_signals.h"
 #include "sim/simulator.h"
 
 namespace {
@@ -127,7 +127,7 @@ int main(int argc, char* argv[]) {
   faults.closeOnNextRequest = parser.isSet(closeOnRequest);
   faults.unknownOrderForAll = parser.isSet(unknownAll);
 
-  trivolux::sim::QuitOnTerminationSignals(app);
+  trivolux::OnTerminationSignals(&app, [] { QCoreApplication::quit(); });
   trivolux::sim::Simulator sim(options);
   sim.faults() = faults;
 

@@ -223,20 +223,15 @@ void LinkController::TryToConnect() {
 }
 
 void LinkController::CheckComLine() {
-  // A sensor left sending on its own (the program ended during a triggered
-  // recording) would bury the identification under its frames until it is
-  // switched off. A TCP conversation starts empty, and the sensor stops
-  // sending when the conversation that started it ends.
-  if (link_.ActiveTransport() && link_.ActiveTransport()->Kind() == TransportKind::Serial)
-    link_.StopAutoSend();
-  if (link_.Exchange(order::kIdentify, 0) != 1) {
+  SensorIdentity identity;
+  if (ReadSensorIdentity(link_, &identity) != 1) {
     if (!state_.QuitRequested) FailurePopup(QLatin1String(kCouldNotConnect));
     return;
   }
-  FirmwareText = FirmwareTextFromAnswer(link_.AnswerData(), order::kIdentBytes);
+  FirmwareText = identity.firmwareText;
   panels_.dataPanel().ui.DispStatus->setToolTip(FirmwareText);
-  const Identification id = SplitIdentification(FirmwareText);
-  const std::uint16_t serialNumber = link_.AnswerParam;
+  const Identification& id = identity.id;
+  const std::uint16_t serialNumber = identity.serial;
   if (!id.Matches()) {
     FailurePopup(VersionMismatchText(id, serialNumber));
     return;

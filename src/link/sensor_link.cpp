@@ -56,6 +56,12 @@ void SensorLink::Fail(const QString& text) {
   emit linkFailed();
 }
 
+bool SensorLink::AnswerLengthIs(int bytes) {
+  if (AnswerLength == bytes) return true;
+  Fail(link_text::kBadData);
+  return false;
+}
+
 void SensorLink::FillTxBuf(std::uint8_t order, std::uint16_t param, std::uint16_t length) {
   // The largest request is 8 + 512 bytes; a longer length would not fit TxBuf.
   length = static_cast<std::uint16_t>(std::min<std::size_t>(length, kMaxRequestPayload));

@@ -75,6 +75,10 @@ class SensorLink : public QObject {
   // awaited (at most the header wait); then the input is discarded. Nothing
   // is reported: true when the answer came.
   bool StopAutoSend();
+  // True when the last answer carries exactly `bytes` data bytes; otherwise
+  // fails with the data-frame text: a well-framed answer of another length
+  // would decode whatever lies behind it in RxBuf.
+  bool AnswerLengthIs(int bytes);
 
   // Convenience: payload copy + FillTxBuf + DataExchange (nothing is copied
   // when refused).

@@ -108,7 +108,7 @@ int SerialTransport::Open() {
   Close();
   lost_ = false;
   status_ = 0;
-  const QString name = ComPortDeviceName(comPort_);
+  const QString name = deviceName_.isEmpty() ? ComPortDeviceName(comPort_) : deviceName_;
   if (name.isEmpty()) return serial_error::kInvalidPort;
   // Every setting is applied again on each open: a reopen after a baud-rate
   // change must not inherit anything from the previous session.

@@ -55,8 +55,11 @@ class SerialTransport : public Transport {
   explicit SerialTransport(const SharedState& state, QObject* parent = nullptr);
   ~SerialTransport() override;
 
-  // Settings used by the next Open.
+  // Settings used by the next Open. A device name, when set, is opened instead
+  // of the COM port number's device (a path without a COM number, such as a
+  // symbolic link to a pseudo-terminal).
   void SetPort(int comPort) { comPort_ = comPort; }
+  void SetDeviceName(const QString& device) { deviceName_ = device; }
   void SetBaudIndex(int index) { baudIndex_ = index; }
   int Port() const { return comPort_; }
   int BaudIndex() const { return baudIndex_; }
@@ -88,6 +91,7 @@ class SerialTransport : public Transport {
   const SharedState& state_;
   QSerialPort port_;
   int comPort_ = 1;
+  QString deviceName_;
   int baudIndex_ = 4;
   int status_ = 0;     // accumulated line errors since the last flush
   bool lost_ = false;  // the device went away; cleared by the next Open

@@ -39,8 +39,17 @@ QByteArray RecordHeader(const QString& programTitle, const QString& panelId) {
   return h;
 }
 
+QByteArray RecordDateTime(const QDateTime& when) {
+  return when.toString(QStringLiteral("MM-dd-yyyy\tHH:mm:ss")).toLatin1();
+}
+
 QByteArray RecordLine(const QDateTime& when, const MeasurementRecord& record) {
-  QByteArray line = when.toString(QStringLiteral("MM-dd-yyyy\tHH:mm:ss")).toLatin1();
+  return RecordLine(RecordDateTime(when), record);
+}
+
+QByteArray RecordLine(const QByteArray& dateTime, const MeasurementRecord& record) {
+  QByteArray line = dateTime;
+  line.reserve(dateTime.size() + 11 * 7 + 2);
   for (int w = MeasurementRecord::kRed; w <= MeasurementRecord::kTemp; ++w) {
     line += '\t';
     line += QByteArray::number(record[w]);

@@ -30,6 +30,10 @@ QByteArray RecordHeader(const QString& programTitle, const QString& panelId);
 // One data line: MM-DD-YYYY, HH:MM:SS, words 0..10 of the record as signed
 // integers, tab separated, CRLF.
 QByteArray RecordLine(const QDateTime& when, const MeasurementRecord& record);
+// The same from the line's first two fields as RecordDateTime gives them
+// (a writer of many lines a second formats the time once a second).
+QByteArray RecordDateTime(const QDateTime& when);
+QByteArray RecordLine(const QByteArray& dateTime, const MeasurementRecord& record);
 
 // Opens path for appending (creating it), writes bytes, closes. Anything
 // but a regular file is refused before it is opened, and opening never

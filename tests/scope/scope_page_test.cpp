@@ -84,12 +84,32 @@ class ScopePageTest : public QObject {
   void breakEndsTheWaitWithoutPlotting() {
     Rig rig(3600000);                         // no trigger comes
     SetRingValue(rig.sp.RingTriggerMode, 1);  // SINGLE SHOT would record at once
-    QTimer::singleShot(50, rig.sp.ButtonBreakScan, &QPushButton::click);
+    // BREAK once the scan waits for its blocks (it is enabled from then on).
+    QTimer clicker;
+    connect(&clicker, &QTimer::timeout, this, [&] {
+      if (!rig.fixture.state().ScanActive) return;
+      clicker.stop();
+      rig.sp.ButtonBreakScan->click();
+    });
+    clicker.start(5);
     rig.sp.ButtonScan->click();
     QCOMPARE(rig.Points(0), 0);
     QCOMPARE(rig.Requests(110, 0), 1);
     QCOMPARE(rig.sim.Requests().back().order, quint8(110));
     QVERIFY(rig.sp.ButtonScan->isEnabled());
+  }
+
+  void breakWhileTheStartRequestWaitsEndsTheScan() {
+    Rig rig(3600000);
+    rig.sp.ButtonScan->click();  // SINGLE SHOT: done at once, and BREAK stays enabled
+    rig.gp.GraphScope->graph(0)->data()->clear();
+    SetRingValue(rig.sp.RingTriggerMode, 1);
+    rig.sim.faults().delayMs = 300;  // BREAK comes before the start's answer
+    QTimer::singleShot(50, rig.sp.ButtonBreakScan, &QPushButton::click);
+    rig.sp.ButtonScan->click();  // returns: the break was kept, not refused and lost
+    QCOMPARE(rig.Points(0), 0);
+    QCOMPARE(rig.Requests(110, 0), 1);
+    QCOMPARE(rig.fixture.state().ScanActive, 0);
   }
 
   void aBadResultFrameEndsTheScanWithoutPlotting() {
