@@ -125,7 +125,7 @@ void ReadPanelSettings(const IniText& ini, const QString& dir, PanelSettings* s)
     }
   }
 
-  AcquireTableSetFromIniHandle(ini, s->tableAttributes, nullptr, &s->codec);
+  AcquireTableSetFromIniHandle(ini, s->tableAttributes, nullptr);
 }
 
 void ReadConnectionSettings(const IniText& ini, ConnectionSettings* c, IniTextCodec* codec) {
@@ -167,7 +167,7 @@ void WritePanelSettings(const PanelSettings& s, IniText& ini) {
   PutText(ini, kComm, "IP ADRESS", s.connection.ipAddress, s.codec);
   PutText(ini, kComm, "PORT NUMBER", s.connection.portNumber, s.codec);
 
-  AppendTableSetToIniHandle(ini, s.tableAttributes, &s.codec);
+  AppendTableSetToIniHandle(ini, s.tableAttributes);
 }
 
 bool SeedTcpSettings(const SettingsLocation& location, const QString& host, const QString& port) {

@@ -211,12 +211,10 @@ void ScopeController::CBF_EditScopeSignal() {
 }
 
 void ScopeController::BreakDataScan() {
-  if (scanning_) {
-    // The waiting scan owns the link; it sends the break when its wait returns.
-    breakPending_ = true;
-  } else {
-    link_.link().Exchange(order::kScope, 0);
-  }
+  // Only a waiting scan has anything to break. It owns the link and sends the
+  // break request itself when its wait returns (one exchange at a time).
+  if (!scanning_) return;
+  breakPending_ = true;
   state_.ScanActive = 0;
 }
 
@@ -239,7 +237,7 @@ void ScopeController::CBF_ButtonScan() {
 }
 
 void ScopeController::CBF_ButtonBreakScan() {
-  // Not dimmed: BREAK must reach a waiting scan.
+  // No dimming around it: the scan it ends undims the buttons when it returns.
   BreakDataScan();
 }
 

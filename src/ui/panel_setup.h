@@ -4,6 +4,7 @@
 // caption's visibility to its control, so the constructors call these once.
 #include <QStringList>
 #include <QStyledItemDelegate>
+#include <QValidator>
 
 class QTableWidget;
 class QColor;
@@ -42,7 +43,29 @@ void SetUpGrid(QTableWidget* grid, const GridLayoutSpec& spec);
 // Row labels "1".."count".
 QStringList NumberedRowLabels(int count);
 
-// Cell editor for text cells: a line edit accepting at most maxLength characters.
+// The first maxChars characters of text, counted in code points: a character
+// outside the Basic Multilingual Plane (an emoji) is kept or dropped whole.
+QString LeftCharacters(const QString& text, qsizetype maxChars);
+
+// Cuts text to maxChars whole characters as an edit field's length limit
+// does: the characters just typed or pasted, which end at *cursor, are
+// dropped from their end, then the text's end if that is not enough. *cursor
+// follows. Returns false when text was short enough.
+bool LimitCharacters(QString& text, qsizetype maxChars, int* cursor);
+
+// Keeps a line edit's text at maxChars whole characters (LimitCharacters).
+class CharacterLimit : public QValidator {
+  Q_OBJECT
+ public:
+  CharacterLimit(qsizetype maxChars, QObject* parent) : QValidator(parent), maxChars_(maxChars) {}
+  State validate(QString& input, int& pos) const override;
+
+ private:
+  qsizetype maxChars_;
+};
+
+// Cell editor for text cells: a line edit accepting at most maxLength whole
+// characters.
 class TextLimitDelegate : public QStyledItemDelegate {
   Q_OBJECT
  public:
