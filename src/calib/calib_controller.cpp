@@ -21,7 +21,8 @@
 
 namespace trivolux {
 
-static_assert(CalibrationPage::kMaxCalFactor == kMaxCalFactor, "the page marks what the sensor refuses");
+static_assert(static_cast<std::uint32_t>(CalibrationPage::kMaxCalFactor) == kMaxCalFactor,
+              "the page marks what the sensor refuses");
 
 namespace {
 using W = MeasurementRecord;

@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLayout>
 #include <QLocale>

@@ -215,7 +215,7 @@ class CalibAppTest : public QObject {
       QVERIFY(factor->toolTip().isEmpty());
     }
     QTest::mouseClick(rig.cal.ButtonSendCF, Qt::LeftButton);
-    QCOMPARE(rig.sim.CalFactors(), (std::array<std::uint16_t, 3>{2000, 1024, 2000}));
+    QVERIFY((rig.sim.CalFactors() == std::array<std::uint16_t, 3>{2000, 1024, 2000}));
   }
 
   void answersOfTheWrongLengthChangeNothing() {

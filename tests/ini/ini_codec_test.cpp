@@ -77,7 +77,9 @@ TEST(IniTextCodec, ALimitKeepsWholeCharactersAndTheirBytes) {
       {"abcd", 3, "abc"},
       {"a\xC3\xBC" + emoji + "z", 3, "a\xC3\xBC" + emoji},  // three code points of seven bytes
       {emoji + emoji, 1, emoji},
-      {"\xEF\xBB\xBFab", 2,
+      {"\xEF\xBB\xBF"
+       "ab",
+       2,
        "\xEF\xBB\xBF"
        "a"},                              // the byte order mark is a character
       {"gr\xFCn gr\xFCn", 4, "gr\xFCn"},  // code page: one byte, one character
@@ -87,7 +89,7 @@ TEST(IniTextCodec, ALimitKeepsWholeCharactersAndTheirBytes) {
     IniTextCodec codec;
     const QString text = codec.Decode(c.bytes, c.maxChars);
     EXPECT_EQ(codec.Encode(text), c.kept) << c.bytes;
-    EXPECT_EQ(QString::fromUtf8(text.toUtf8()), text) << "half a surrogate pair in " << c.bytes;
+    EXPECT_TRUE(text.isValidUtf16()) << "half a surrogate pair in " << c.bytes;
   }
 }
 

@@ -157,7 +157,7 @@ class TableAttrPageTest : public QObject {
     QTest::keyClicks(editor, "z");
     QTest::sendKeyEvent(QTest::Click, editor, Qt::Key_unknown, emoji, Qt::NoModifier);
     QTest::keyClick(editor, Qt::Key_Return);
-    QCOMPARE(rig.Spec(2), QString(98, 'a') + emoji);
+    QTRY_COMPARE(rig.Spec(2), QString(98, 'a') + emoji);
   }
 
   void aFailedSaveIsReportedWithItsPath() {
