@@ -39,6 +39,9 @@ struct Faults {
   bool unknownOrderForAll = false;  // answer every request with order 0 / param 1
   // Answer order 8 with these 20 words instead of a measured frame.
   std::optional<std::array<std::int16_t, 20>> fixedFrame;
+  // Answer order 102 with these calibration factors instead of the stored
+  // ones (a sensor whose calibration memory holds what it would refuse).
+  std::optional<std::array<std::uint16_t, 3>> calFactorAnswer;
 };
 
 struct SimOptions {

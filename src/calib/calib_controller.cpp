@@ -20,6 +20,9 @@
 
 namespace trivolux {
 
+static_assert(static_cast<std::uint32_t>(CalibrationPage::kMaxCalFactor) == kMaxCalFactor,
+              "the page marks what the sensor refuses");
+
 namespace {
 using W = MeasurementRecord;
 }  // namespace
@@ -64,6 +67,17 @@ int CalibController::GetCF() {
 
 int CalibController::SendCF() {
   auto& cal = panels_.calibrationPage().ui;
+  // A factor out of the sensor's range (one it answered itself, shown as it
+  // came) is never sent clamped: the user sets a valid one first.
+  for (const QSpinBox* factor : {cal.NumCFR, cal.NumCFG, cal.NumCFB}) {
+    if (!CalibrationPage::OutOfRange(factor)) continue;
+    popups_.Message(
+        QStringLiteral("ATTENTION!"),
+        QStringLiteral("A calibration factor is out of range! \nCF RED, CF GREEN and CF BLUE must lie "
+                       "between 0 and %1. \nNothing was sent to the sensor.")
+            .arg(CalibrationPage::kMaxCalFactor));
+    return -1;
+  }
   CalFactor = {static_cast<std::uint16_t>(cal.NumCFR->value()),
                static_cast<std::uint16_t>(cal.NumCFG->value()),
                static_cast<std::uint16_t>(cal.NumCFB->value())};

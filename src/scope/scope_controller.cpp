@@ -198,7 +198,7 @@ void ScopeController::CBF_ButtonScan() {
 }
 
 void ScopeController::CBF_ButtonBreakScan() {
-  // Not dimmed: BREAK must reach a waiting scan.
+  // No dimming around it: the scan it ends undims the buttons when it returns.
   BreakDataScan();
 }
 

@@ -52,11 +52,9 @@ int ScopeScan::Collect(ScopeResult* result) {
 }
 
 void ScopeScan::Break() {
-  if (scanning_ || starting_) {
-    breakPending_ = true;
-  } else {
-    link_.Exchange(order::kScope, 0);
-  }
+  // Without a waiting scan there is nothing to break and no exchange to start.
+  if (!scanning_ && !starting_) return;
+  breakPending_ = true;
   state_.ScanActive = 0;
 }
 

@@ -42,7 +42,7 @@ class ScopeScan {
   // While Start or Collect waits, only clears ScanActive: the scan owns the
   // link and sends the break request itself once its wait has returned (a
   // Collect after a broken-off start sends it and returns 0 at once).
-  // Otherwise the break request (order 110/0) goes out at once.
+  // Without a waiting scan it does nothing.
   void Break();
 
  private:
