@@ -6,6 +6,7 @@
 #include "app/help_filter.h"
 #include "app/panel_settings.h"
 #include "app/service_access.h"
+#include "app/user_guide.h"
 #include "base/version.h"
 #include "calib/calib_controller.h"
 #include "link/link_controller.h"
@@ -57,6 +58,8 @@ ScopeApp::ScopeApp(Popups& popups, QString programDir, QObject* parent)
   // Right-click help for every control of every panel.
   helpFilter_ = std::make_unique<HelpFilter>(popups_);
   qApp->installEventFilter(helpFilter_.get());
+  // F1: the user guide.
+  userGuide_ = std::make_unique<UserGuide>(panels_->mainPanel(), popups_, programDir_);
 
   connect(&panels_->mainPanel(), &MainPanel::closeRequested, this, &ScopeApp::CBF_MAINP_Close);
 }
