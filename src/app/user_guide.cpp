@@ -22,6 +22,10 @@ QStringList UserGuideCandidates(const QString& programDir) {
           QDir(QLatin1String(kSourceDocDir)).filePath(QLatin1String(kGuideFile))};
 }
 
+bool RunsInstalled(const QString& programDir) {
+  return QFileInfo(UserGuideCandidates(programDir).constFirst()).isFile();
+}
+
 UserGuide::UserGuide(QWidget& mainPanel, Popups& popups, QString programDir, QObject* parent)
     : QObject(parent), popups_(popups), programDir_(std::move(programDir)) {
   auto* shortcut = new QShortcut(QKeySequence(Qt::Key_F1), &mainPanel);

@@ -19,6 +19,11 @@ class Popups;
 // relative to the program's directory, then the source tree's docs/.
 QStringList UserGuideCandidates(const QString& programDir);
 
+// True when the program runs from an installation (its documents lie where
+// the install rules put them, relative to programDir), writable or not: an
+// installed program run by root must still not keep files in /usr/bin.
+bool RunsInstalled(const QString& programDir);
+
 class UserGuide : public QObject {
   Q_OBJECT
  public:
