@@ -38,6 +38,8 @@ int MissingImages(QTextBrowser* window, int* shown) {
 QTextBrowser* PressF1(trivolux::ScopeApp& app) {
   QWidget& main = app.panels().mainPanel();
   main.show();
+  main.activateWindow();
+  if (!QTest::qWaitForWindowActive(&main)) return nullptr;
   QTest::keyClick(&main, Qt::Key_F1);
   QTextBrowser* window = app.userGuide().window();
   return window && window->isVisible() ? window : nullptr;
