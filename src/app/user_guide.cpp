@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QImage>
 #include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
@@ -14,6 +15,21 @@ namespace trivolux {
 
 namespace {
 constexpr char kGuideFile[] = "user-guide.md";
+// Screenshots are the program's full size (1200 px wide); shown smaller they
+// fit the window without scrolling sideways.
+constexpr int kMaxImageWidth = 840;
+
+class GuideBrowser : public QTextBrowser {
+ public:
+  QVariant loadResource(int type, const QUrl& name) override {
+    QVariant resource = QTextBrowser::loadResource(type, name);
+    if (type != QTextDocument::ImageResource) return resource;
+    QImage image = resource.userType() == QMetaType::QImage ? resource.value<QImage>()
+                                                            : QImage::fromData(resource.toByteArray());
+    if (image.width() > kMaxImageWidth) image = image.scaledToWidth(kMaxImageWidth, Qt::SmoothTransformation);
+    return image.isNull() ? resource : QVariant(image);
+  }
+};
 }  // namespace
 
 QStringList UserGuideCandidates(const QString& programDir) {
@@ -51,7 +67,7 @@ void UserGuide::Open() {
     return;
   }
   if (!window_) {
-    window_ = std::make_unique<QTextBrowser>();
+    window_ = std::make_unique<GuideBrowser>();
     window_->setObjectName(QStringLiteral("UserGuide"));
     window_->setWindowTitle(QLatin1String(kProgramTitle) + QStringLiteral(" - User guide"));
     window_->setOpenExternalLinks(true);
