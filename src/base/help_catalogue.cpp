@@ -233,7 +233,8 @@ const HelpEntry kEntries[] = {
      "Zoom in: <Ctrl>+Left Mouse Button (drag to select).\nZoom out: Press ZOOM 1:1."},
     {"CBF_EditScopeSignal", "INFO!", "Select the signal which should be displayed."},
     {"CBF_ButtonFitScope", "INFO!",
-     "Scale the Y axis to the displayed lines of the scan.\nThe same: double click on the graph.\nBack to the "
+     "Scale the Y axis to the displayed lines of the scan.\nThe same: double click on the graph.\nBack to "
+     "the "
      "full range: press ZOOM 1:1."},
     {"CBF_ButtonExportScopeCsv", "INFO!",
      "Save the scan as a CSV file:\ntime in [ms] and one column per line and binary signal."},

@@ -166,7 +166,8 @@ bool ScopeController::ExportScopeCsv() {
   if (!hasTrace_) return false;
   const QString name =
       QDateTime::currentDateTime().toString(QStringLiteral("'Scope_'yyyy-MM-dd_HH-mm-ss'.csv'"));
-  return trivolux::ExportScopeCsv(popups_, ScopeCsv(ScopeTrace, lineNames_, MsPerSample()), name, &csvDirectory);
+  return trivolux::ExportScopeCsv(popups_, ScopeCsv(ScopeTrace, lineNames_, MsPerSample()), name,
+                                  &csvDirectory);
 }
 
 void ScopeController::CBF_ButtonExportScopeCsv() {

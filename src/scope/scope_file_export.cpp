@@ -29,8 +29,9 @@ bool ExportScopeCsv(Popups& popups, const QByteArray& csv, const QString& defaul
   *directory = QFileInfo(path).absolutePath();
   AtomicFile file(path, QStringLiteral(".scope_csv_"));
   if (!file.Open() || !file.Write(csv) || !file.Commit()) {
-    popups.Message(QStringLiteral("ATTENTION!"), QStringLiteral("The scan could not be exported to\n%1\n%2")
-                                                     .arg(QDir::toNativeSeparators(path), file.errorString()));
+    popups.Message(QStringLiteral("ATTENTION!"),
+                   QStringLiteral("The scan could not be exported to\n%1\n%2")
+                       .arg(QDir::toNativeSeparators(path), file.errorString()));
     return false;
   }
   popups.Message(QStringLiteral("Info!"),

@@ -172,7 +172,8 @@ bool PaintScopeReport(QPagedPaintDevice& device, const ScopeReport& report, QStr
       painter.save();
       painter.setClipRect(item.rect);
       painter.translate(item.rect.topLeft());
-      painter.scale(item.rect.width() / report.panelSize.width(), item.rect.height() / report.panelSize.height());
+      painter.scale(item.rect.width() / report.panelSize.width(),
+                    item.rect.height() / report.panelSize.height());
       painter.drawPicture(0, 0, report.panel);
       painter.restore();
     } else if (!item.text.isEmpty()) {

@@ -70,7 +70,8 @@ ScopeGraphPanel::ScopeGraphPanel(QWidget* parent) : QWidget(parent) {
       table->setItem(row, col, item);
     }
   }
-  table->setFixedHeight(table->horizontalHeader()->sizeHint().height() + 2 * rowHeight + 2 * table->frameWidth());
+  table->setFixedHeight(table->horizontalHeader()->sizeHint().height() + 2 * rowHeight +
+                        2 * table->frameWidth());
 
   ui.LedScanActive->setOnColor(QColor(0x00, 0xC0, 0x00));
   ui.GraphScope->setFocusPolicy(Qt::StrongFocus);
@@ -88,7 +89,8 @@ void ScopeGraphPanel::SetLineNames(const QStringList& names) {
   }
 }
 
-void ScopeGraphPanel::ShowCursorRow(int row, int sample, double ms, int msDecimals, const QList<int>& values) {
+void ScopeGraphPanel::ShowCursorRow(int row, int sample, double ms, int msDecimals,
+                                    const QList<int>& values) {
   QTableWidget* table = ui.TableScopeCursors;
   table->item(row, kColSample)->setText(QString::number(sample));
   table->item(row, kColTime)->setText(QString::number(ms, 'f', msDecimals));
@@ -110,8 +112,8 @@ void ScopeGraphPanel::ShowTriggerMarker(int sample) {
   ui.GraphScope->replot(QCustomPlot::rpQueuedReplot);
 }
 
-bool ScopeGraphPanel::TriggerMarkerShown() const {
-  return triggerLine_->visible();
+int ScopeGraphPanel::TriggerMarkerSample() const {
+  return triggerLine_->visible() ? static_cast<int>(triggerLine_->point1->coords().x()) : -1;
 }
 
 bool ScopeGraphPanel::eventFilter(QObject* watched, QEvent* event) {

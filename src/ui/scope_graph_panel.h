@@ -41,7 +41,8 @@ class ScopeGraphPanel : public QWidget {
   void ShowCursorRow(int row, int sample, double ms, int msDecimals, const QList<int>& values);
   // The trigger marker at a sample, or hidden for a negative index.
   void ShowTriggerMarker(int sample);
-  bool TriggerMarkerShown() const;
+  // The marked sample, -1 when hidden.
+  int TriggerMarkerSample() const;
 
  signals:
   void cursorMoved();
