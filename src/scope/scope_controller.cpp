@@ -194,9 +194,11 @@ int ScopeController::GetScopeData() {
   settings.preTrigger = static_cast<std::int16_t>(sp.NumPreTrigVal->value());
   settings.scanRate = static_cast<std::int16_t>(sp.NumScanRate->value());
   settings.signal = static_cast<std::uint16_t>(RingValue(sp.RingScopeRecSignal));
+  // BREAK is offered while the start request waits for its answer too: the
+  // scan keeps a break from then and tells the sensor once it is armed.
+  sp.ButtonBreakScan->setEnabled(true);
   if (scan_.Start(settings) != 1) return -1;
   ShowScanSettings();
-  sp.ButtonBreakScan->setEnabled(true);
   ScopeResult scanned;
   const int result = scan_.Collect(&scanned);
   // Nothing is plotted unless all four blocks came.

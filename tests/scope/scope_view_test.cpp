@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QByteArrayList>
 #include <cmath>
 #include <limits>
 
