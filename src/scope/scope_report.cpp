@@ -172,8 +172,12 @@ bool PaintScopeReport(QPagedPaintDevice& device, const ScopeReport& report, QStr
       painter.save();
       painter.setClipRect(item.rect);
       painter.translate(item.rect.topLeft());
-      painter.scale(item.rect.width() / report.panelSize.width(),
-                    item.rect.height() / report.panelSize.height());
+      // Playing a picture scales it from its own resolution to the device's;
+      // the rest of the scale fits the panel into the placed rectangle.
+      const double dpiX = double(report.panel.logicalDpiX()) / device.logicalDpiX();
+      const double dpiY = double(report.panel.logicalDpiY()) / device.logicalDpiY();
+      painter.scale(item.rect.width() / report.panelSize.width() * dpiX,
+                    item.rect.height() / report.panelSize.height() * dpiY);
       painter.drawPicture(0, 0, report.panel);
       painter.restore();
     } else if (!item.text.isEmpty()) {

@@ -40,7 +40,8 @@ ScopeGraphPanel::ScopeGraphPanel(QWidget* parent) : QWidget(parent) {
   triggerLabel_ = new QCPItemText(ui.GraphScope);
   triggerLabel_->setText(QStringLiteral("T"));
   triggerLabel_->setColor(triggerColour);
-  triggerLabel_->setPositionAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  triggerLabel_->setPositionAlignment(Qt::AlignLeft | Qt::AlignTop);
+  triggerLabel_->setPadding(QMargins(3, 0, 0, 0));  // beside the line, not across it
   triggerLabel_->position->setTypeY(QCPItemPosition::ptAxisRectRatio);
   ShowTriggerMarker(-1);
 

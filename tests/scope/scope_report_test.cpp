@@ -38,12 +38,14 @@ QStringList PdfImages(const QString& pdf) {
   return lines.mid(2);
 }
 
-// True when no raster image in the PDF comes near the panel's size: the
-// panel was drawn as lines and text, not pasted as a screen bitmap.
+// True when no raster image in the PDF covers a sixteenth of the panel (a
+// graph would): the panel was drawn as lines and text, not pasted as a
+// screen bitmap. Small bitmaps of the style's frames and buttons remain.
 bool NoPanelSizedImage(const QString& pdf, const QSize& panel) {
   for (const QString& line : PdfImages(pdf)) {
     const QStringList cols = line.simplified().split(' ');
-    if (cols.value(3).toInt() * 4 > panel.width() || cols.value(4).toInt() * 4 > panel.height()) {
+    if (cols.value(3).toLongLong() * cols.value(4).toLongLong() * 16 >
+        qint64(panel.width()) * panel.height()) {
       qWarning() << "raster image in the PDF:" << line;
       return false;
     }
