@@ -64,6 +64,7 @@ ScopeController::ScopeController(Panels& panels, SharedState& state, LinkControl
   }
   for (int t = 0; t < 2; ++t) gp.GraphScopeBinary->addGraph()->setPen(QPen(QColor::fromRgb(0x808080), 1));
   CBF_EditTriggerMode();
+  ShowCursorReadout();
 }
 
 void ScopeController::OnMainTabChanged(int index) {
