@@ -45,6 +45,17 @@ ScopeGraphPanel::ScopeGraphPanel(QWidget* parent) : QWidget(parent) {
   triggerLabel_->position->setTypeY(QCPItemPosition::ptAxisRectRatio);
   ShowTriggerMarker(-1);
 
+  SetupCursorTable();
+
+  ui.LedScanActive->setOnColor(QColor(0x00, 0xC0, 0x00));
+  ui.GraphScope->setFocusPolicy(Qt::StrongFocus);
+  ui.GraphScope->setAccessibleDescription(
+      QStringLiteral("Left and Right move cursor 1, with Shift cursor 2. Ctrl and drag zooms. A double "
+                     "click fits the y axis to the lines."));
+  ui.GraphScope->installEventFilter(this);
+}
+
+void ScopeGraphPanel::SetupCursorTable() {
   QTableWidget* table = ui.TableScopeCursors;
   table->setColumnCount(kCursorColumns);
   table->setRowCount(2);
@@ -73,12 +84,6 @@ ScopeGraphPanel::ScopeGraphPanel(QWidget* parent) : QWidget(parent) {
   }
   table->setFixedHeight(table->horizontalHeader()->sizeHint().height() + 2 * rowHeight +
                         2 * table->frameWidth());
-
-  ui.LedScanActive->setOnColor(QColor(0x00, 0xC0, 0x00));
-  ui.GraphScope->setFocusPolicy(Qt::StrongFocus);
-  ui.GraphScope->setAccessibleDescription(
-      QStringLiteral("Left and Right move cursor 1, with Shift cursor 2. Ctrl and drag zooms."));
-  ui.GraphScope->installEventFilter(this);
 }
 
 void ScopeGraphPanel::SetLineNames(const QStringList& names) {

@@ -52,6 +52,8 @@ class ScopeGraphPanel : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void SetupCursorTable();
+
   QCPItemTracer* dragged_ = nullptr;
   QCPItemStraightLine* triggerLine_ = nullptr;
   QCPItemText* triggerLabel_ = nullptr;
