@@ -45,7 +45,7 @@ ScopeApp::ScopeApp(Popups& popups, QString programDir, QObject* parent)
                                                    *colourPlanes_, *teachTable_, *meanTeach_);
   recorder_ = std::make_unique<RecordController>(*panels_, state_, popups_, *link_, *live_);
   calib_ = std::make_unique<CalibController>(*panels_, state_, popups_, *link_, *params_, *live_);
-  scope_ = std::make_unique<ScopeController>(*panels_, state_, *link_, *params_);
+  scope_ = std::make_unique<ScopeController>(*panels_, state_, *link_, *params_, popups_);
   scopeReport_ = std::make_unique<ScopeReportController>(*panels_, popups_);
   panelSettings_ = std::make_unique<PanelSettingsStore>(*panels_, popups_, *link_, *params_, *tableAttr_,
                                                         *calib_, programDir_);

@@ -232,6 +232,15 @@ const HelpEntry kEntries[] = {
     {"CBF_ButtonZoom11", "INFO!",
      "Zoom in: <Ctrl>+Left Mouse Button (drag to select).\nZoom out: Press ZOOM 1:1."},
     {"CBF_EditScopeSignal", "INFO!", "Select the signal which should be displayed."},
+    {"CBF_ButtonFitScope", "INFO!",
+     "Scale the Y axis to the displayed lines of the scan.\nThe same: double click on the graph.\nBack to "
+     "the "
+     "full range: press ZOOM 1:1."},
+    {"CBF_ButtonExportScopeCsv", "INFO!",
+     "Save the scan as a CSV file:\ntime in [ms] and one column per line and binary signal."},
+    {"CBF_TableScopeCursors", "INFO!",
+     "Sample number, time in [ms] and the value of every line\nand binary signal at cursor C1 and C2.\nThe "
+     "orange line T marks the trigger sample."},
     {"CBF_GraphScope", "INFO!",
      "Displays record results.\nRed line is RED or X or s. \nGreen line is GREEN or Y or i. \nBlue line is "
      "BLUE or INT or M. \n\nUpdate display deltaX and deltaY by moving the cursors. \nZoom in: <Ctrl>+Left "

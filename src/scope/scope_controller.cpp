@@ -1,11 +1,14 @@
 #include "scope/scope_controller.h"
 
 #include <QComboBox>
+#include <QDateTime>
+#include <QDir>
 #include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStandardPaths>
 #include <QTabWidget>
 
 #include "base/shared_state.h"
@@ -15,6 +18,7 @@
 #include "params/panel_access.h"
 #include "params/param_controller.h"
 #include "qcustomplot.h"
+#include "scope/scope_file_export.h"
 #include "ui/led_indicator.h"
 #include "ui/panels.h"
 
@@ -25,18 +29,24 @@ constexpr unsigned kTraceColours[3] = {0xFF0000, 0x00FF00, 0x0000FF};
 }  // namespace
 
 ScopeController::ScopeController(Panels& panels, SharedState& state, LinkController& link,
-                                 ParamController& params, QObject* parent)
+                                 ParamController& params, Popups& popups, QObject* parent)
     : QObject(parent),
       panels_(panels),
       state_(state),
       link_(link),
       params_(params),
+      popups_(popups),
       scan_(state, link.link()) {
+  csvDirectory = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (csvDirectory.isEmpty()) csvDirectory = QDir::homePath();
   auto& sp = panels_.scopePage().ui;
   auto& gp = panels_.scopeGraphPanel().ui;
   connect(&panels_, &Panels::mainTabChanged, this, &ScopeController::OnMainTabChanged);
   connect(gp.ButtonCloseSP, &QPushButton::clicked, this, &ScopeController::CBF_ButtonCloseSP);
   connect(gp.ButtonZoom11, &QPushButton::clicked, this, &ScopeController::CBF_ButtonZoom11);
+  connect(gp.ButtonFitScope, &QPushButton::clicked, this, &ScopeController::CBF_ButtonFitScope);
+  connect(&panels_.scopeGraphPanel(), &ScopeGraphPanel::fitRequested, this, &ScopeController::FitScopeGraph);
+  connect(gp.ButtonExportScopeCsv, &QPushButton::clicked, this, &ScopeController::CBF_ButtonExportScopeCsv);
   connect(gp.RingScopeSignal, &QComboBox::currentIndexChanged, this, &ScopeController::CBF_EditScopeSignal);
   connect(sp.ButtonGetCycleTime, &QPushButton::clicked, this, &ScopeController::CBF_ButtonGetCycleTime);
   connect(sp.ButtonScan, &QPushButton::clicked, this, &ScopeController::CBF_ButtonScan);
@@ -54,6 +64,7 @@ ScopeController::ScopeController(Panels& panels, SharedState& state, LinkControl
   }
   for (int t = 0; t < 2; ++t) gp.GraphScopeBinary->addGraph()->setPen(QPen(QColor::fromRgb(0x808080), 1));
   CBF_EditTriggerMode();
+  ShowCursorReadout();
 }
 
 void ScopeController::OnMainTabChanged(int index) {
@@ -113,6 +124,55 @@ void ScopeController::calcScopDeltaXY() {
   panel.ui.DispDeltaX->setDecimals(DeltaXDecimals(d.ms));
   panel.ui.DispDeltaX->setValue(d.ms);
   panel.ui.DispDeltaY->setValue(d.dy);
+  ShowCursorReadout();
+}
+
+double ScopeController::MsPerSample() const {
+  return CycleTimeMs * panels_.scopePage().ui.NumScanRate->value();
+}
+
+void ScopeController::ShowCursorReadout() {
+  ScopeGraphPanel& panel = panels_.scopeGraphPanel();
+  const double step = MsPerSample();
+  const int decimals = DeltaXDecimals(step);
+  const QCPItemTracer* cursors[2] = {panel.cursor1, panel.cursor2};
+  for (int row = 0; row < 2; ++row) {
+    const int sample = ScopeSampleAt(cursors[row]->position->coords().x());
+    QList<int> values;
+    if (hasTrace_) {
+      const auto at = static_cast<std::size_t>(sample);
+      for (std::size_t c = 0; c < 3; ++c) values << ScopeTrace[c][at];
+      values << (ScopeTrace[3][at] & 1) << ((ScopeTrace[3][at] >> 1) & 1);
+    }
+    panel.ShowCursorRow(row, sample, sample * step, decimals, values);
+  }
+}
+
+void ScopeController::FitScopeGraph() {
+  if (!hasTrace_) return;
+  QCustomPlot* plot = panels_.scopeGraphPanel().ui.GraphScope;
+  std::array<bool, 3> shown{};
+  for (std::size_t c = 0; c < 3; ++c) shown[c] = plot->graph(static_cast<int>(c))->visible();
+  const ScopeYRange range = ScopeFitRange(ScopeTrace, shown);
+  if (range.upper <= range.lower) return;
+  plot->yAxis->setRange(range.lower, range.upper);
+  plot->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void ScopeController::CBF_ButtonFitScope() {
+  FitScopeGraph();
+}
+
+bool ScopeController::ExportScopeCsv() {
+  if (!hasTrace_) return false;
+  const QString name =
+      QDateTime::currentDateTime().toString(QStringLiteral("'Scope_'yyyy-MM-dd_HH-mm-ss'.csv'"));
+  return trivolux::ExportScopeCsv(popups_, ScopeCsv(ScopeTrace, lineNames_, MsPerSample()), name,
+                                  &csvDirectory);
+}
+
+void ScopeController::CBF_ButtonExportScopeCsv() {
+  ExportScopeCsv();
 }
 
 void ScopeController::ShowScanSettings() {
@@ -135,9 +195,11 @@ int ScopeController::GetScopeData() {
   settings.preTrigger = static_cast<std::int16_t>(sp.NumPreTrigVal->value());
   settings.scanRate = static_cast<std::int16_t>(sp.NumScanRate->value());
   settings.signal = static_cast<std::uint16_t>(RingValue(sp.RingScopeRecSignal));
+  // BREAK is offered while the start request waits for its answer too: the
+  // scan keeps a break from then and tells the sensor once it is armed.
+  sp.ButtonBreakScan->setEnabled(true);
   if (scan_.Start(settings) != 1) return -1;
   ShowScanSettings();
-  sp.ButtonBreakScan->setEnabled(true);
   ScopeResult scanned;
   const int result = scan_.Collect(&scanned);
   // Nothing is plotted unless all four blocks came.
@@ -145,7 +207,14 @@ int ScopeController::GetScopeData() {
   ScopeTrace = scanned.blocks;
   ScopeTriggerPos = scanned.triggerPos;
   hasTrace_ = true;
+  ScopeGraphPanel& panel = panels_.scopeGraphPanel();
+  lineNames_ = ScopeLineNames(settings.signal, params_.para().block[kCalcMode]);
+  panel.SetLineNames({lineNames_[0], lineNames_[1], lineNames_[2]});
+  panel.ShowTriggerMarker(ScopeTriggerIndex(settings.triggerMode, settings.preTrigger));
+  panel.ui.ButtonFitScope->setEnabled(true);
+  panel.ui.ButtonExportScopeCsv->setEnabled(true);
   PlotTraces();
+  ShowCursorReadout();
   return 1;
 }
 

@@ -5,25 +5,32 @@
 // display-signal ring, and the two cursors' deltas in samples, milliseconds
 // and digits. The scope page coming to the front stops GO and shows the
 // scope graph panel; CLOSE on that panel returns to the data panel.
+//
+// Beyond that: FIT (or a double click on the graph) fits the y axis to the
+// shown lines, the cursor table follows every cursor move, the trigger's
+// sample is marked, and EXPORT CSV writes the scan into a file.
 #include <QObject>
+#include <QString>
 #include <array>
 #include <cstdint>
 
 #include "scope/scope_data.h"
 #include "scope/scope_scan.h"
+#include "scope/scope_view.h"
 
 namespace trivolux {
 
 class LinkController;
 class Panels;
 class ParamController;
+class Popups;
 struct SharedState;
 
 class ScopeController : public QObject {
   Q_OBJECT
  public:
   ScopeController(Panels& panels, SharedState& state, LinkController& link, ParamController& params,
-                  QObject* parent = nullptr);
+                  Popups& popups, QObject* parent = nullptr);
 
   int GetCycleTime();
   void initScopeGraph();
@@ -32,12 +39,21 @@ class ScopeController : public QObject {
   int GetScopeData();
   void BreakDataScan();
   void calcScopDeltaXY();
+  // The y axis around the shown lines of the last scan; nothing without one.
+  void FitScopeGraph();
+  // Milliseconds between two samples, as the deltas reckon them.
+  double MsPerSample() const;
+  // Returns true when the file was written.
+  bool ExportScopeCsv();
 
   // Red, green, blue traces and the binary block, in display order.
-  std::array<ScopeBlock, 4> ScopeTrace{};
+  ScopeTraces ScopeTrace{};
   std::uint16_t ScopeTriggerPos = 0;
   double ScanFrequency = 0;
   double CycleTimeMs = 0;
+  // Where the next EXPORT CSV dialog starts: the directory of the last
+  // export, at first the user's documents directory.
+  QString csvDirectory;
 
  public slots:
   void CBF_ButtonGetCycleTime();
@@ -47,18 +63,23 @@ class ScopeController : public QObject {
   void CBF_EditScopeSignal();
   void CBF_ButtonZoom11();
   void CBF_ButtonCloseSP();
+  void CBF_ButtonFitScope();
+  void CBF_ButtonExportScopeCsv();
 
  private:
   void OnMainTabChanged(int index);
   void PlotTraces();
   void ShowScanSettings();
+  void ShowCursorReadout();
 
   Panels& panels_;
   SharedState& state_;
   LinkController& link_;
   ParamController& params_;
+  Popups& popups_;
   ScopeScan scan_;
   bool hasTrace_ = false;  // a scan was taken: the ring redraws it
+  std::array<QString, 3> lineNames_ = ScopeLineNames(0, 0);
 };
 
 }  // namespace trivolux

@@ -5,7 +5,10 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QTextLayout>
+#include <QWidget>
 #include <vector>
+
+#include "qcustomplot.h"
 
 namespace trivolux {
 
@@ -107,6 +110,32 @@ void PaintHeader(QPainter& painter, const QDateTime& at, int page, int pages, do
 
 }  // namespace
 
+QPicture RecordWidgetPicture(QWidget& widget) {
+  QPicture picture;
+  QCPPainter painter(&picture);
+  // The graphs show cached bitmaps on screen; they are left out of the
+  // widget's own painting and drawn into the picture afresh.
+  QRegion rest(widget.rect());
+  QList<QCustomPlot*> plots;
+  for (QCustomPlot* plot : widget.findChildren<QCustomPlot*>()) {
+    if (!plot->isVisibleTo(&widget)) continue;
+    plots << plot;
+    rest -= QRect(plot->mapTo(&widget, QPoint(0, 0)), plot->size());
+  }
+  widget.render(&painter, QPoint(), rest, QWidget::DrawWindowBackground | QWidget::DrawChildren);
+  for (QCustomPlot* plot : plots) {
+    painter.save();
+    painter.translate(plot->mapTo(&widget, QPoint(0, 0)));
+    painter.setClipRect(QRect(QPoint(0, 0), plot->size()));
+    // Pens keep their width in panel pixels when the picture is scaled.
+    painter.setMode(QCPPainter::pmVectorized);
+    plot->toPainter(&painter, plot->width(), plot->height());
+    painter.restore();
+  }
+  painter.end();
+  return picture;
+}
+
 bool PaintScopeReport(QPagedPaintDevice& device, const ScopeReport& report, QString* error) {
   const double width = device.width();
   const double height = device.height();
@@ -120,7 +149,7 @@ bool PaintScopeReport(QPagedPaintDevice& device, const ScopeReport& report, QStr
     // the next page between two of them.
     for (const QString& part : line.text.split(QLatin1Char('\n'))) layout.AddText(part, line.pointSize);
   }
-  layout.AddImage(report.panel.size());
+  layout.AddImage(report.panelSize);
 
   QPainter painter;
   if (!painter.begin(&device)) {
@@ -140,7 +169,17 @@ bool PaintScopeReport(QPagedPaintDevice& device, const ScopeReport& report, QStr
       PaintHeader(painter, report.printedAt, page + 1, layout.pages(), width);
     }
     if (item.image) {
-      painter.drawImage(item.rect, report.panel);
+      painter.save();
+      painter.setClipRect(item.rect);
+      painter.translate(item.rect.topLeft());
+      // Playing a picture scales it from its own resolution to the device's;
+      // the rest of the scale fits the panel into the placed rectangle.
+      const double dpiX = double(report.panel.logicalDpiX()) / device.logicalDpiX();
+      const double dpiY = double(report.panel.logicalDpiY()) / device.logicalDpiY();
+      painter.scale(item.rect.width() / report.panelSize.width() * dpiX,
+                    item.rect.height() / report.panelSize.height() * dpiY);
+      painter.drawPicture(0, 0, report.panel);
+      painter.restore();
     } else if (!item.text.isEmpty()) {
       painter.setFont(ReportFont(item.pointSize));
       painter.drawText(item.rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, item.text);

@@ -1,27 +1,36 @@
 #pragma once
 // Paints the scope report on a paged device (a printer or a PDF writer): on
 // every page a header line with the date, the time and "Page n of m"; then the
-// report's lines and the image of the scope graph panel, scaled to the page
+// report's lines and the picture of the scope graph panel, scaled to the page
 // width with its aspect kept (and down to the page height if it is taller).
+// The picture is kept as drawing commands, so graphs and texts reach the
+// page at the device's own resolution (vector in a PDF).
 // Text wraps between words, and anywhere in a word wider than the page; an
 // item that does not fit the rest of a page starts the next page, and the
 // comment may break between any two of its printed lines.
 #include <QDateTime>
-#include <QImage>
+#include <QPicture>
+#include <QSize>
 #include <QString>
 #include <vector>
 
 #include "scope/scope_report_lines.h"
 
 class QPagedPaintDevice;
+class QWidget;
 
 namespace trivolux {
 
 struct ScopeReport {
   std::vector<ReportLine> lines;
-  QImage panel;
+  QPicture panel;
+  QSize panelSize;  // the panel's own size in pixels, the picture's frame
   QDateTime printedAt;
 };
+
+// Records how the widget and its children paint themselves now. Graphs are
+// recorded as lines and texts rather than as the bitmaps they show on screen.
+QPicture RecordWidgetPicture(QWidget& widget);
 
 // Returns false, with the reason in *error, when the device cannot be opened,
 // a page cannot be started or the output cannot be finished.

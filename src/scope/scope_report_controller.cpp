@@ -13,6 +13,7 @@
 #include <QStandardPaths>
 
 #include "base/version.h"
+#include "scope/scope_file_export.h"
 #include "ui/panels.h"
 #include "ui/popups.h"
 
@@ -40,12 +41,13 @@ ScopeReport ScopeReportController::CollectReport() {
   ScopeReport report;
   report.lines = ScopeReportLines(QString::fromLatin1(kProgramTitle), panels_.connectPage().ui.StrID->text(),
                                   panels_.scopePage().ui.TextScopeComment->toPlainText());
-  // The whole panel at its own size, straight into memory. A panel that was
-  // never shown gets its layout first.
+  // The whole panel at its own size, recorded as drawing commands. A panel
+  // that was never shown gets its layout first.
   QWidget& panel = panels_.scopeGraphPanel();
   panel.ensurePolished();
   if (panel.layout()) panel.layout()->activate();
-  report.panel = panel.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  report.panel = RecordWidgetPicture(panel);
+  report.panelSize = panel.size();
   report.printedAt = QDateTime::currentDateTime();
   return report;
 }
@@ -63,16 +65,9 @@ void ScopeReportController::PrintScopeGraph() {
 bool ScopeReportController::SaveScopePdf() {
   const ScopeReport report = CollectReport();
   const QString name = report.printedAt.toString(QStringLiteral("'Scope_'yyyy-MM-dd_HH-mm-ss'.pdf'"));
-  const FileRequest request{pdfDirectory, name, QStringLiteral("*.pdf"), QStringLiteral("SAVE PDF"), true};
-  QString path;
-  if (popups_.SelectFile(request, &path) == FileSelect::None || path.isEmpty()) return false;
-  if (QFileInfo(path).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0)
-    path += QStringLiteral(".pdf");
-  if (QFileInfo::exists(path) &&
-      !popups_.Confirm(
-          QStringLiteral("ATTENTION!"),
-          QStringLiteral("The file\n%1\nalready exists. Overwrite it?").arg(QDir::toNativeSeparators(path))))
-    return false;
+  const QString path =
+      ChooseFileToWrite(popups_, pdfDirectory, name, QStringLiteral("pdf"), QStringLiteral("SAVE PDF"));
+  if (path.isEmpty()) return false;
   pdfDirectory = QFileInfo(path).absolutePath();
   QString error;
   if (!WriteScopeReportPdf(report, path, &error)) {

@@ -12,6 +12,8 @@
 
 #include "ui_scope_graph_panel.h"
 
+class QCPItemStraightLine;
+class QCPItemText;
 class QCPItemTracer;
 
 namespace trivolux {
@@ -30,14 +32,31 @@ class ScopeGraphPanel : public QWidget {
   QCPItemTracer* binaryCursor1 = nullptr;
   QCPItemTracer* binaryCursor2 = nullptr;
 
+  // Columns of the cursor table: sample, time, three lines, two bits.
+  enum CursorColumn { kColSample, kColTime, kColLine, kColBit = kColLine + 3, kCursorColumns = kColBit + 2 };
+  // Names the three line columns after what the lines carry.
+  void SetLineNames(const QStringList& names);
+  // One cursor's row (0 or 1); values holds the three lines and two bits, or
+  // is empty before the first scan.
+  void ShowCursorRow(int row, int sample, double ms, int msDecimals, const QList<int>& values);
+  // The trigger marker at a sample, or hidden for a negative index.
+  void ShowTriggerMarker(int sample);
+  // The marked sample, -1 when hidden.
+  int TriggerMarkerSample() const;
+
  signals:
   void cursorMoved();
+  void fitRequested();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void SetupCursorTable();
+
   QCPItemTracer* dragged_ = nullptr;
+  QCPItemStraightLine* triggerLine_ = nullptr;
+  QCPItemText* triggerLabel_ = nullptr;
 };
 
 }  // namespace trivolux

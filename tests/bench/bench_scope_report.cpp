@@ -1,9 +1,8 @@
 // The scope report of the assembled program (real panels, offscreen platform)
-// after a scan against the simulator as its own process: the time to take the
-// panel's picture, to print the report on a PDF printer (the PRINT path after
-// the dialog) and to write it with SAVE PDF, each 20 times (target: under 1 s
-// for picture plus output).
-// Usage: bench_scope_report
+// after a scan against the simulator as its own process: the time to record
+// the panel's picture (drawing commands, graphs included), to print the report on a PDF printer (the PRINT
+// path after the dialog) and to write it with SAVE PDF, each 20 times (target: under 1 s for picture plus
+// output). Usage: bench_scope_report
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -77,8 +76,9 @@ int main(int argc, char** argv) {
     QString error;
     ok = WriteScopeReportPdf(reports.CollectReport(), saved, &error) && ok;
   });
-  std::printf("panel %dx%d px, printed %lld bytes, saved %lld bytes, all written: %s\n", report.panel.width(),
-              report.panel.height(), static_cast<long long>(QFileInfo(printed).size()),
+  std::printf("panel %dx%d px, printed %lld bytes, saved %lld bytes, all written: %s\n",
+              report.panelSize.width(), report.panelSize.height(),
+              static_cast<long long>(QFileInfo(printed).size()),
               static_cast<long long>(QFileInfo(saved).size()), ok ? "yes" : "NO");
   return ok ? 0 : 1;
 }
