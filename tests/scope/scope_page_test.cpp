@@ -145,6 +145,23 @@ class ScopePageTest : public QObject {
     QVERIFY(rig.sp.ButtonScan->isEnabled() && breakScan->isEnabled());
   }
 
+  // BREAK is enabled from the start request on: one pressed before the
+  // start's answer is kept and ends the scan once the answer is in.
+  void breakWhileTheStartRequestWaitsEndsTheScan() {
+    Rig rig(3600000);
+    SetRingValue(rig.sp.RingTriggerMode, 1);
+    rig.sim.faults().delayMs = 300;  // the start's answer comes after BREAK
+    auto pressed =
+        QObject::connect(&rig.sim, &sim::Simulator::requestHandled, [&](quint8 order, quint16 param) {
+          if (order == 110 && param == 1) QTest::mouseClick(rig.sp.ButtonBreakScan, Qt::LeftButton);
+        });
+    rig.sp.ButtonScan->click();  // returns: the break was kept, not refused and lost
+    QObject::disconnect(pressed);
+    QCOMPARE(rig.Points(0), 0);
+    QCOMPARE(rig.Requests(110, 0), 1);
+    QCOMPARE(rig.fixture.state().ScanActive, 0);
+  }
+
   void aBadResultFrameEndsTheScanWithoutPlotting() {
     Rig rig;
     rig.sim.faults().corruptDataCrc = 1;  // the start answer carries no data: the first block
