@@ -1,9 +1,11 @@
 #include "calib/calib_controller.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QPushButton>
 #include <QSpinBox>
 
+#include "base/feedback_texts.h"
 #include "base/shared_state.h"
 #include "calib/calibration.h"
 #include "calib/hw_info_file.h"
@@ -76,6 +78,27 @@ int CalibController::GetCF() {
 }
 
 int CalibController::WriteWords(std::uint16_t param, const std::array<std::uint16_t, 3>& words) {
+  QElapsedTimer clock;
+  clock.start();
+  writeStatus_ = -1;
+  const int result = WriteWordsNow(param, words);
+  NoticeWrite(param, words, clock.elapsed(), result);
+  return result;
+}
+
+void CalibController::NoticeWrite(std::uint16_t param, const std::array<std::uint16_t, 3>& words, qint64 ms,
+                                  int result) {
+  TransferNotice n;
+  n.what = param == 0 ? QStringLiteral("SEND CF") : QStringLiteral("SEND OFFSET");
+  n.values = QStringLiteral("%1 %2 %3").arg(words[0]).arg(words[1]).arg(words[2]);
+  n.where = QStringLiteral("EEPROM");
+  n.ms = ms;
+  n.ok = result == 1;
+  n.defaulted = writeStatus_;
+  panels_.ShowNotice(TransferNoticeText(n));
+}
+
+int CalibController::WriteWordsNow(std::uint16_t param, const std::array<std::uint16_t, 3>& words) {
   std::uint8_t payload[6];
   for (int c = 0; c < 3; ++c) {
     payload[2 * c] = static_cast<std::uint8_t>(words[static_cast<std::size_t>(c)] & 0xFF);
@@ -83,6 +106,7 @@ int CalibController::WriteWords(std::uint16_t param, const std::array<std::uint1
   }
   SensorLink& link = link_.link();
   if (link.Exchange(order::kWriteCalib, param, payload, 6) != 1) return -1;
+  writeStatus_ = link.AnswerParam;
   if (link.AnswerParam != 0) {
     link.Fail(ParamTransfer::RamPlausibilityText(link.AnswerParam));
     return -1;
@@ -253,6 +277,8 @@ void CalibController::CBF_ButtonCalcOffset() {
 }
 
 void CalibController::GenerateHWInfoFile() {
+  QElapsedTimer clock;
+  clock.start();
   SensorLink& link = link_.link();
   auto& messages = panels_.connectPage();
   state_.SensorConnected = 1;
@@ -273,11 +299,14 @@ void CalibController::GenerateHWInfoFile() {
   const FileRequest request{current.isDir() ? current.absoluteFilePath() : current.absolutePath(),
                             QString::fromLatin1(hwfile::kDefaultName), QStringLiteral("*.ini"),
                             QStringLiteral("HardwareInitialFile"), true};
+  // The time of the reads and the write, not of the dialog.
+  const qint64 readMs = clock.elapsed();
   QString path;
   if (popups_.SelectFile(request, &path) == FileSelect::None || path.isEmpty()) {
     messages.AppendMessage(QStringLiteral("ATTENTION!   NO FILE WAS SELECTED!\n\n"));
     return;
   }
+  clock.restart();
   HwInfoPath = path;
   params_.GetPanelValues();
   auto& cal = panels_.calibrationPage().ui;
@@ -291,7 +320,10 @@ void CalibController::GenerateHWInfoFile() {
   IniText ini;
   PutHardwareInfoFile(ini, info, params_.para());
   // The writer replaces the file only when the new one is complete.
-  if (ini.WriteToFile(path) < 0) {
+  const bool written = ini.WriteToFile(path) >= 0;
+  panels_.ShowNotice(FileTransferText(QStringLiteral("SAVE hardware information"), true, path,
+                                      readMs + clock.elapsed(), written));
+  if (!written) {
     messages.AppendMessage(
         QStringLiteral("ATTENTION! \nHARDWARE INI FILE COULD NOT BE WRITTEN TO:\n%1\n%2\n\n")
             .arg(QDir::toNativeSeparators(path),

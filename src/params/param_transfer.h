@@ -24,6 +24,11 @@ class ParamTransfer : public QObject {
   int SendPara();
   int GetPara();
 
+  // The sensor's plausibility answer to the last transfer: the values it
+  // reset to defaults (summed over the three blocks of a SEND; the EEPROM
+  // load of a GET), or -1 when that transfer brought no such answer.
+  int LastDefaulted() const { return lastDefaulted_; }
+
   static QString RamPlausibilityText(std::uint16_t count);
   static QString EepromPlausibilityText(std::uint16_t count);
 
@@ -39,6 +44,7 @@ class ParamTransfer : public QObject {
   SharedState& state_;
   SensorLink& link_;
   ParameterSet& copy_;
+  int lastDefaulted_ = -1;
 };
 
 }  // namespace trivolux

@@ -1,0 +1,308 @@
+// The program's running feedback against the simulator: the connection line
+// of the status strip, the stale marker after a lost link, the frame rate of
+// GO, the line every transfer leaves, the marker of unsent edits and the
+// question before they would be replaced, and the hover help.
+#include <QTcpServer>
+#include <QWindow>
+#include <QtTest>
+#include <functional>
+
+#include "app/scope_app.h"
+#include "app_fixture.h"
+#include "base/help_catalogue.h"
+#include "base/shared_state.h"
+#include "base/version.h"
+#include "link/link_controller.h"
+#include "live/live_controller.h"
+#include "params/panel_access.h"
+#include "params/param_controller.h"
+#include "record/record_controller.h"
+#include "sim/simulator.h"
+#include "ui/panels.h"
+#include "user_input.h"
+
+namespace trivolux {
+
+namespace {
+
+QString Help(const char* callback) {
+  return QString::fromUtf8(FindHelp(QString::fromLatin1(callback))->text);
+}
+
+// The tool tip a control shows when the mouse rests on it.
+QString HoverText(QWidget* control) {
+  QHelpEvent hover(QEvent::ToolTip, QPoint(2, 2), control->mapToGlobal(QPoint(2, 2)));
+  QApplication::sendEvent(control, &hover);
+  return control->toolTip();
+}
+
+const QColor kGrey(0x98, 0x98, 0x98);
+
+}  // namespace
+
+class FeedbackAppTest : public QObject {
+  Q_OBJECT
+
+  struct Rig {
+    sim::Simulator sim;
+    test::AppFixture fixture;
+    Panels& panels = fixture.panels();
+    SharedState& state = fixture.state();
+    StatusStrip& strip = panels.statusStrip();
+    quint16 port = sim.ListenTcp();
+    Rig() {
+      fixture.StartTcp(port);
+      fixture.popups.Clear();
+    }
+    Ui::MainPanel& main() { return panels.mainPanel().ui; }
+    QTableWidget* teachGrid() { return panels.teachPage().ui.GridTeach; }
+    // GO until onFrame(n) (after the simulator's n-th measurement) returns true.
+    void GoUntil(const std::function<bool(int)>& onFrame) {
+      int n = 0;
+      auto c = QObject::connect(&sim, &sim::Simulator::requestHandled, [&](quint8 order, quint16) {
+        if (order == 8 && (onFrame(++n) || n == 200000)) state.RunFlag = 0;
+      });
+      main().ButtonGo->click();
+      QObject::disconnect(c);
+    }
+    bool EditShown() {
+      return panels.mainPanel().UnsentEditsShown() && panels.mainPanel().isWindowModified() &&
+             panels.mainPanel().windowHandle()->title() == QLatin1String(kProgramTitle) + "*";
+    }
+  };
+
+ private slots:
+  void connectionLineNamesTheStateAndTheReason() {
+    {
+      Rig rig;
+      const QString connected = QStringLiteral("CONNECTED: %1, TCP/IP 127.0.0.1:%2")
+                                    .arg(rig.fixture.link().StatusText())
+                                    .arg(rig.port);
+      QCOMPARE(rig.strip.LinkText(), connected);
+      QCOMPARE(rig.strip.LampColour(), QColor(0x00, 0xC0, 0x00));
+      // The sensor stops answering during GO: the status line keeps its
+      // documented text, the strip says what happened.
+      rig.fixture.link().link().SetTimeouts(std::chrono::milliseconds(300), std::chrono::milliseconds(300));
+      rig.GoUntil([&](int n) {
+        if (n == 2) rig.sim.faults().dropAnswerNth = 1;
+        return false;
+      });
+      QCOMPARE(rig.fixture.link().StatusText(), QString("TIMEOUT!"));
+      QCOMPARE(
+          rig.strip.LinkText(),
+          QStringLiteral("NOT CONNECTED: no answer from the sensor (TCP/IP 127.0.0.1:%1)").arg(rig.port));
+      QCOMPARE(rig.strip.LampColour(), QColor(0xE0, 0x00, 0x00));
+    }
+    // Nobody listens on the port: refused, then OFFLINE (the popup's second button).
+    QTcpServer closed;
+    QVERIFY(closed.listen(QHostAddress::LocalHost));
+    const quint16 port = closed.serverPort();
+    closed.close();
+    test::AppFixture fixture;
+    fixture.SeedTcp(port);
+    fixture.popups.generics.push_back(1);
+    fixture.Start();
+    QVERIFY(fixture.Messages().contains("FailedToConnect"));
+    QCOMPARE(fixture.panels().statusStrip().LinkText(),
+             QString("OFFLINE after connection refused: parameters go to and from files"));
+    QVERIFY(!fixture.panels().statusStrip().LampColour().isValid());
+  }
+
+  void staleMarkerAfterALinkLossUntilTheNextFrame() {
+    Rig rig;
+    auto& d = rig.panels.dataPanel();
+    rig.fixture.link().link().SetTimeouts(std::chrono::milliseconds(300), std::chrono::milliseconds(300));
+    rig.GoUntil([&](int n) {
+      if (n == 2) rig.sim.faults().dropAnswerNth = 1;
+      return false;
+    });
+    QVERIFY(rig.fixture.app().live().DisplaysStale());
+    QVERIFY2(d.StaleMarker().startsWith("STALE: link lost at "), qPrintable(d.StaleMarker()));
+    QVERIFY(!d.findChild<QLabel*>("LabelStale")->isHidden());
+    for (QSpinBox* display : {d.ui.DispX, d.ui.DispRed2, rig.panels.calibrationPage().ui.DispRawRed})
+      QCOMPARE(display->palette().color(QPalette::Text), kGrey);
+    // GO again: the first frame that arrives makes the displays current.
+    rig.GoUntil([&](int) { return true; });
+    QVERIFY(!rig.fixture.app().live().DisplaysStale());
+    QCOMPARE(d.StaleMarker(), QString());
+    QVERIFY(d.ui.DispX->palette().color(QPalette::Text) != kGrey);
+  }
+
+  void frameRateWhileGoRunsAndTheReasonOfTheDimmedButtons() {
+    Rig rig;
+    QString rate;
+    QString tryToConnect;
+    rig.GoUntil([&](int) {
+      rate = rig.strip.FrameRate();
+      if (rate.isEmpty()) return false;
+      tryToConnect = HoverText(rig.panels.connectPage().ui.ButtonTryToConnect);
+      return true;
+    });
+    QVERIFY2(QRegularExpression("^GO [0-9.]+ frames/s$").match(rate).hasMatch(), qPrintable(rate));
+    QCOMPARE(tryToConnect, Help("CBF_ButtonTryToConnect") + "\n\nDimmed: GO is running.");
+    QCOMPARE(rig.strip.FrameRate(), QString());
+    QCOMPARE(HoverText(rig.panels.connectPage().ui.ButtonTryToConnect), Help("CBF_ButtonTryToConnect"));
+  }
+
+  void everyTransferLeavesOneLine() {
+    const struct {
+      const char* name;
+      std::function<void(Rig&)> act;
+      QString start;
+      QString end;
+    } cases[] = {
+        {"SEND RAM", [](Rig& r) { r.main().ButtonSend->click(); }, "SEND ParaSet 0 to RAM: done in ",
+         " ms, sensor: all values plausible"},
+        {"SEND EEPROM, implausible",
+         [](Rig& r) {
+           r.sim.faults().implausibleCount = 2;
+           r.main().ButtonEeprom->click();
+           r.main().ButtonSend->click();
+         },
+         "SEND ParaSet 0 to EEPROM: done in ",
+         " ms, sensor: 6 values failed the plausibility check and set to default"},
+        {"GET EEPROM",
+         [](Rig& r) {
+           r.main().ButtonEeprom->click();
+           r.main().ButtonGet->click();
+         },
+         "GET ParaSet 0 from EEPROM: done in ", " ms, sensor: all values plausible"},
+        {"parameter file",
+         [](Rig& r) {
+           r.main().ButtonFile->click();
+           r.fixture.popups.files.push_back({FileSelect::New, r.fixture.Path("P.ini")});
+           r.main().ButtonSend->click();
+           r.fixture.popups.files.push_back({FileSelect::Existing, r.fixture.Path("P.ini")});
+           r.main().ButtonGet->click();
+         },
+         "GET from file " + QDir::toNativeSeparators("%1/P.ini") + ": done in ", " ms"},
+        {"table attributes",
+         [](Rig& r) {
+           r.fixture.popups.files.push_back({FileSelect::New, r.fixture.Path("T.ini")});
+           r.panels.tableAttrPage().ui.ButtonSaveArray->click();
+         },
+         "SAVE table attributes to file %1/T.ini: done in ", " ms"},
+        {"SEND CF", [](Rig& r) { r.panels.calibrationPage().ui.ButtonSendCF->click(); },
+         "SEND CF 1024 1024 1024 to EEPROM: done in ", " ms, sensor: all values plausible"},
+        {"SEND OFFSET",
+         [](Rig& r) {
+           r.panels.offsetPage().ui.NumOffsetRed->setValue(7);
+           r.panels.offsetPage().ui.ButtonSendOffset->click();
+         },
+         "SEND OFFSET 7 0 0 to EEPROM: done in ", " ms, sensor: all values plausible"},
+        {"hardware information",
+         [](Rig& r) {
+           r.fixture.popups.files.push_back({FileSelect::New, r.fixture.Path("H.ini")});
+           r.panels.connectPage().ui.ButtonGenHwInfoFile->click();
+         },
+         "SAVE hardware information to file %1/H.ini: done in ", " ms"},
+    };
+    for (const auto& c : cases) {
+      Rig rig;
+      c.act(rig);
+      const QString notice = rig.strip.Notice();
+      const QString start = QString(c.start).replace("%1", rig.fixture.ProgramDir());
+      QVERIFY2(notice.startsWith(start) && notice.endsWith(c.end),
+               qPrintable(c.name + QString(": ") + notice));
+      QVERIFY2(rig.fixture.popups.record.empty(), c.name);  // a line, not a popup
+    }
+  }
+
+  void unsentMarkerClearedBySendAndByAFileSave() {
+    Rig rig;
+    rig.panels.mainPanel().show();
+    rig.main().TabMain->setCurrentWidget(&rig.panels.teachPage());
+    QVERIFY(!rig.EditShown());
+    QCOMPARE(rig.panels.mainPanel().windowHandle()->title(), QString(kProgramTitle));
+    const int sensorValue = CellValue(rig.teachGrid(), 0, 0);
+    QVERIFY(test::TypeIntoCell(rig.teachGrid(), 0, 0, QString::number(sensorValue + 11)));
+    QTRY_VERIFY(rig.EditShown());
+    // Typing the old value back is no edit.
+    QVERIFY(test::TypeIntoCell(rig.teachGrid(), 0, 0, QString::number(sensorValue)));
+    QTRY_VERIFY(!rig.EditShown());
+    QVERIFY(test::TypeIntoCell(rig.teachGrid(), 0, 0, QString::number(sensorValue + 11)));
+    QTRY_VERIFY(rig.EditShown());
+    rig.main().ButtonSend->click();
+    QVERIFY(!rig.EditShown());
+    // A parameter control counts too; a save to a file clears the marker.
+    QTest::keyClick(rig.panels.parameterPage().ui.RingGain, Qt::Key_Down);
+    QTRY_VERIFY(rig.EditShown());
+    rig.main().ButtonFile->click();
+    rig.fixture.popups.files.push_back({FileSelect::New, rig.fixture.Path("P.ini")});
+    rig.main().ButtonSend->click();
+    QVERIFY(!rig.EditShown());
+  }
+
+  void replacingUnsentEditsAsksFirst() {
+    const struct {
+      const char* name;
+      bool reconnect;  // TRY TO CONNECT, else GET
+      bool yes;
+    } cases[] = {{"reconnect, Yes", true, true},
+                 {"reconnect, No", true, false},
+                 {"GET, Yes", false, true},
+                 {"GET, No", false, false}};
+    for (const auto& c : cases) {
+      Rig rig;
+      rig.panels.mainPanel().show();
+      rig.main().TabMain->setCurrentWidget(&rig.panels.teachPage());
+      const int sensorValue = CellValue(rig.teachGrid(), 0, 0);
+      QVERIFY(test::TypeIntoCell(rig.teachGrid(), 0, 0, QString::number(sensorValue + 11)));
+      QTRY_VERIFY(rig.EditShown());
+      rig.fixture.popups.confirms.push_back(c.yes);
+      rig.sim.ClearRequests();
+      if (c.reconnect)
+        rig.panels.connectPage().ui.ButtonTryToConnect->click();
+      else
+        rig.main().ButtonGet->click();
+      const auto asked = rig.fixture.popups.OfKind("confirm");
+      QVERIFY2(asked.size() == 1 && asked[0].text.contains("not sent or saved"), c.name);
+      QCOMPARE(CellValue(rig.teachGrid(), 0, 0), c.yes ? sensorValue : sensorValue + 11);
+      QCOMPARE(rig.EditShown(), !c.yes);
+      bool read = false;
+      for (const auto& r : rig.sim.Requests()) read |= r.order == 2;
+      QCOMPARE(read, c.yes);
+      QCOMPARE(rig.state.SensorConnected, std::uint16_t(1));
+    }
+  }
+
+  void tooltipsShowTheHelpAndWhyAButtonIsDimmed() {
+    Rig rig;
+    auto& m = rig.main();
+    const std::pair<QWidget*, const char*> controls[] = {
+        {m.ButtonSend, "CBF_ButtonSend"},
+        {m.TabMain->tabBar(), "CBF_TabMain1"},
+        {rig.panels.parameterPage().ui.RingEvalMode, "CBF_EditEvalmode"},
+        {rig.panels.tableAttrPage().ui.ButtonSaveArray, "CBF_ButtonSaveArray"},
+        {rig.panels.dataPanel().ui.DispDeltaC, "CBF_DispDeltaC"},
+        {rig.panels.scopeGraphPanel().ui.GraphScope, "CBF_GraphScope"}};
+    for (const auto& [control, callback] : controls) QCOMPARE(HoverText(control), Help(callback));
+    QCOMPARE(m.TabMain->toolTip(), QString());  // not on the pages
+
+    // A dimmed GO during a recording.
+    auto& r = rig.panels.recordPage().ui;
+    rig.fixture.popups.files.push_back({FileSelect::New, rig.fixture.Path("rec.dat")});
+    r.ButtonSelRecFile->click();
+    SetRingValue(r.RingRecordMode, RecordController::kContinuous);
+    r.NumInterval->setValue(600);
+    QString go;
+    QObject::connect(&rig.sim, &sim::Simulator::requestHandled, [&](quint8 order, quint16) {
+      if (order != 8) return;
+      QTimer::singleShot(0, [&] {
+        go = HoverText(m.ButtonGo);
+        r.ButtonStopRecord->click();
+      });
+    });
+    r.ButtonStartRecord->click();
+    QCOMPARE(go, Help("CBF_ButtonGo") + "\n\nDimmed: a recording is running.");
+    QCOMPARE(HoverText(m.ButtonGo), Help("CBF_ButtonGo"));
+    // Offline.
+    rig.panels.connectPage().ui.ButtonDisconnect->click();
+    QCOMPARE(HoverText(m.ButtonGo), Help("CBF_ButtonGo") + "\n\nDimmed: offline, no sensor.");
+  }
+};
+
+}  // namespace trivolux
+
+QTEST_MAIN(trivolux::FeedbackAppTest)
+#include "feedback_app_test.moc"
