@@ -50,14 +50,8 @@ class CalibController : public QObject {
   void CBF_ButtonCalcOffset();
 
  private:
-  // A write of three words (factors or offsets) with the status rule.
+  // SEND CF or SEND OFFSET with its line in the status strip.
   int WriteWords(std::uint16_t param, const std::array<std::uint16_t, 3>& words);
-  int WriteWordsNow(std::uint16_t param, const std::array<std::uint16_t, 3>& words);
-  // The answer carries exactly `bytes` data bytes; else the data-frame failure.
-  bool AnswerHas(int bytes);
-  // The status strip's line for a write of factors or offsets.
-  void NoticeWrite(std::uint16_t param, const std::array<std::uint16_t, 3>& words, qint64 ms, int result);
-  int writeStatus_ = -1;  // the sensor's answer param to the last write; -1 no answer
   bool ConfirmSendPower();
 
   Panels& panels_;

@@ -231,14 +231,15 @@ void LinkController::TryToConnect() {
 }
 
 void LinkController::CheckComLine() {
-  if (link_.Exchange(order::kIdentify, 0) != 1) {
+  SensorIdentity identity;
+  if (ReadSensorIdentity(link_, &identity) != 1) {
     if (!state_.QuitRequested) FailurePopup(QLatin1String(kCouldNotConnect));
     return;
   }
-  FirmwareText = FirmwareTextFromAnswer(link_.AnswerData(), order::kIdentBytes);
+  FirmwareText = identity.firmwareText;
   panels_.dataPanel().ui.DispStatus->setToolTip(FirmwareText);
-  const Identification id = SplitIdentification(FirmwareText);
-  const std::uint16_t serialNumber = link_.AnswerParam;
+  const Identification& id = identity.id;
+  const std::uint16_t serialNumber = identity.serial;
   if (!id.Matches()) {
     FailurePopup(VersionMismatchText(id, serialNumber));
     return;

@@ -2,6 +2,7 @@
 // panels) and the handlers of the parameter and group/hold pages.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -210,9 +211,12 @@ void ModeRules::InitTeachPanel() {
   mp.RingTP1TeachCtoWith->setEnabled(!minDist);
   mp.NumTP1ValueCto->setEnabled(!minDist);
 
-  rp.LabelGraphXYTP2->setText(names[0] + "/" + names[1]);
-  rp.LabelGraphXIntTP2->setText(names[0] + "/" + names[2]);
-  rp.LabelGraphYIntTP2->setText(names[1] + "/" + names[2]);
+  const QString titles[3] = {names[0] + "/" + names[1], names[0] + "/" + names[2], names[1] + "/" + names[2]};
+  QLabel* titleLabels[3] = {rp.LabelGraphXYTP2, rp.LabelGraphXIntTP2, rp.LabelGraphYIntTP2};
+  for (int g = 0; g < 3; ++g) {
+    titleLabels[g]->setText(titles[g]);
+    SetPlotTitle(panels_.recTeachPanel().Graph(g), titles[g]);  // the axis labels follow the title
+  }
   rp.LabelTP2X->setText(names[0]);
   rp.LabelTP2Y->setText(names[1]);
   rp.LabelTP2INT->setText(names[2]);

@@ -23,6 +23,10 @@ class ParamTransfer : public QObject {
   // arrived.
   int SendPara();
   int GetPara();
+  // Reads the teach table of ParaSet s from the sensor's RAM and takes only
+  // its reserved words into the working copy: a set loaded from a file (which
+  // does not hold them) then sends them back unchanged. 1 or -1.
+  int KeepSensorReservedWords();
 
   // The sensor's plausibility answer to the last transfer: the values it
   // reset to defaults (summed over the three blocks of a SEND; the EEPROM

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QStringList>
 #include <QStyledItemDelegate>
+#include <QValidator>
 
 class QTableWidget;
 class QColor;
@@ -56,7 +57,29 @@ void OnUserCellEdit(const QTableWidget* grid, Receiver* receiver, Slot slot) {
     QObject::connect(editor, &QAbstractItemDelegate::closeEditor, receiver, slot, Qt::UniqueConnection);
 }
 
-// Cell editor for text cells: a line edit accepting at most maxLength characters.
+// The first maxChars characters of text, counted in code points: a character
+// outside the Basic Multilingual Plane (an emoji) is kept or dropped whole.
+QString LeftCharacters(const QString& text, qsizetype maxChars);
+
+// Cuts text to maxChars whole characters as an edit field's length limit
+// does: the characters just typed or pasted, which end at *cursor, are
+// dropped from their end, then the text's end if that is not enough. *cursor
+// follows. Returns false when text was short enough.
+bool LimitCharacters(QString& text, qsizetype maxChars, int* cursor);
+
+// Keeps a line edit's text at maxChars whole characters (LimitCharacters).
+class CharacterLimit : public QValidator {
+  Q_OBJECT
+ public:
+  CharacterLimit(qsizetype maxChars, QObject* parent) : QValidator(parent), maxChars_(maxChars) {}
+  State validate(QString& input, int& pos) const override;
+
+ private:
+  qsizetype maxChars_;
+};
+
+// Cell editor for text cells: a line edit accepting at most maxLength whole
+// characters.
 class TextLimitDelegate : public QStyledItemDelegate {
   Q_OBJECT
  public:

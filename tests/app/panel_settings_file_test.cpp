@@ -203,6 +203,19 @@ TEST(PanelSettingsFile, GarbageValuesFallBackAndLongTextsAreCut) {
   EXPECT_EQ(h.placement->top, 40);
 }
 
+// A long text is cut after whole characters: an emoji at the limit is kept
+// whole, and a code-page path cut at the limit is saved back as the bytes kept.
+TEST(PanelSettingsFile, LongTextsAreCutAfterWholeCharacters) {
+  const std::string emoji = "\xF0\x9F\x98\x80";
+  const std::string cp1252 = std::string(258, 'a') + "\xFC\xFCz";
+  const IniText ini = Parse(kHeader + "[DIRECTORIES]\r\nPARAMETER FILE = \"" + std::string(258, 'a') + emoji +
+                            "bc\"\r\nRECORDER FILE = \"" + cp1252 + "\"\r\n");
+  PanelSettings s = DefaultPanelSettings("/prog");
+  ReadPanelSettings(ini, "/prog", &s);
+  EXPECT_EQ(s.parameterFile, QString(258, 'a') + QString::fromUtf8(emoji));
+  EXPECT_EQ(s.codec.Encode(s.recorderFile), cp1252.substr(0, 259));
+}
+
 TEST(PanelSettingsFile, LocationFallsBackWhenTheProgramDirectoryIsNotWritable) {
   const auto portable = ResolveSettingsLocation("/prog", "/home/u/.config/x", "/home/u/Documents",
                                                 [](const QString&) { return true; });

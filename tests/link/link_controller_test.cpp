@@ -55,6 +55,16 @@ class LinkControllerTest : public QObject {
     LinkController& link() { return fixture.link(); }
     QString Messages() { return fixture.Messages(); }
     std::vector<test::PopupRecord> Generics() { return popups.OfKind("generic"); }
+    // Settings selecting the pseudo-terminal device at 115200 bit/s.
+    void SeedSerial(const QString& device) {
+      PanelSettings serial = DefaultPanelSettings(fixture.ProgramDir());
+      serial.connection.comProtocol = 0;
+      serial.connection.comPort = ComPortNumberForDevice(device);
+      serial.connection.baudrateIndex = 4;
+      IniText ini;
+      WritePanelSettings(serial, ini);
+      QCOMPARE(ini.WriteToFile(fixture.settings().Location().settingsPath), 0);
+    }
   };
 
  private slots:
@@ -283,13 +293,7 @@ class LinkControllerTest : public QObject {
     const QString device = simulator.OpenPty();
     QVERIFY(!device.isEmpty());
     Rig rig("127.0.0.1", "1");
-    PanelSettings serial = DefaultPanelSettings(rig.fixture.ProgramDir());
-    serial.connection.comProtocol = 0;
-    serial.connection.comPort = ComPortNumberForDevice(device);
-    serial.connection.baudrateIndex = 4;
-    IniText ini;
-    WritePanelSettings(serial, ini);
-    QCOMPARE(ini.WriteToFile(rig.fixture.settings().Location().settingsPath), 0);
+    rig.SeedSerial(device);
     rig.Start();
     QCOMPARE(rig.state.SensorConnected, 1);
     QCOMPARE(rig.link().StatusText(), QStringLiteral("TRIVOLUX VR V1.2 SIMULATOR"));
@@ -316,6 +320,33 @@ class LinkControllerTest : public QObject {
     QVERIFY(rig.Messages().endsWith("ATTENTION!!!   CONFIRM NEW BAUDRATE WITH EEPROM AND SEND!\n\n"));
     QVERIFY(c.ButtonAccept->isEnabled());
     QVERIFY(rig.panels.mainPanel().ui.ButtonGo->isEnabled());
+  }
+
+  // The program ended during a triggered recording and left the sensor
+  // sending on its own; the next start must still find it, behind all the
+  // frames that wait in the line (the simulator holds more once the
+  // terminal's buffer is full).
+  void ASensorLeftSendingOnItsOwnIsIdentifiedAtTheNextStart() {
+    sim::SimOptions options;
+    options.triggerPeriodMs = 2;
+    sim::Simulator simulator(options);
+    const QString device = simulator.OpenPty();
+    QVERIFY(!device.isEmpty());
+    {
+      QFile line(device);
+      QVERIFY(line.open(QIODevice::ReadWrite | QIODevice::Unbuffered));
+      const QByteArray start = test::AnswerFrame(order::kAutoSend, 1);
+      QCOMPARE(line.write(start), start.size());
+      QTRY_VERIFY(simulator.AutoSending());
+    }
+    QTRY_VERIFY(simulator.Backlog().output > 0);
+    Rig rig("127.0.0.1", "1");
+    rig.SeedSerial(device);
+    rig.Start();
+    QVERIFY(rig.Generics().empty());
+    QCOMPARE(rig.state.SensorConnected, 1);
+    QCOMPARE(rig.link().StatusText(), QStringLiteral("TRIVOLUX VR V1.2 SIMULATOR"));
+    QVERIFY(!simulator.AutoSending());
   }
 
   void SplitAnswersAndClosingDuringAnExchangeOverTcp() {

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -44,6 +45,9 @@ class ScriptedPopups : public Popups {
 
   std::vector<PopupRecord> record;
   std::vector<FileRequest> fileRequests;
+  // Runs while each popup is open, after it was recorded: a test keeps one
+  // open for a while (a nested event loop, as a real modal popup runs one).
+  std::function<void(const PopupRecord&)> whileOpen;
 
   // Records of one kind only; Clear forgets everything recorded.
   std::vector<PopupRecord> OfKind(const QString& kind) const;
@@ -51,6 +55,9 @@ class ScriptedPopups : public Popups {
     record.clear();
     fileRequests.clear();
   }
+
+ private:
+  void Show(PopupRecord popup);
 };
 
 }  // namespace trivolux::test
