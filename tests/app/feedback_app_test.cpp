@@ -50,9 +50,15 @@ class FeedbackAppTest : public QObject {
     SharedState& state = fixture.state();
     StatusStrip& strip = panels.statusStrip();
     quint16 port = sim.ListenTcp();
+    bool startAsked = false;  // start-up put a question
     Rig() {
       fixture.StartTcp(port);
+      startAsked = !fixture.popups.OfKind("confirm").empty();
       fixture.popups.Clear();
+    }
+    void SaveParameterFile() {
+      fixture.popups.files.push_back({FileSelect::New, fixture.Path("P.ini")});
+      main().ButtonSend->click();
     }
     Ui::MainPanel& main() { return panels.mainPanel().ui; }
     QTableWidget* teachGrid() { return panels.teachPage().ui.GridTeach; }
@@ -167,21 +173,40 @@ class FeedbackAppTest : public QObject {
            r.main().ButtonGet->click();
          },
          "GET ParaSet 0 from EEPROM: done in ", " ms, sensor: all values plausible"},
-        {"parameter file",
+        {"GET set 1 RAM",
+         [](Rig& r) {
+           r.main().ButtonParaSet1->click();
+           r.main().ButtonGet->click();
+         },
+         "GET ParaSet 1 from RAM: done in ", " ms"},
+        {"parameter file save",
          [](Rig& r) {
            r.main().ButtonFile->click();
-           r.fixture.popups.files.push_back({FileSelect::New, r.fixture.Path("P.ini")});
-           r.main().ButtonSend->click();
+           r.SaveParameterFile();
+         },
+         "SEND to file %1/P.ini: done in ", " ms"},
+        {"parameter file load",
+         [](Rig& r) {
+           r.main().ButtonFile->click();
+           r.SaveParameterFile();
            r.fixture.popups.files.push_back({FileSelect::Existing, r.fixture.Path("P.ini")});
            r.main().ButtonGet->click();
          },
-         "GET from file " + QDir::toNativeSeparators("%1/P.ini") + ": done in ", " ms"},
-        {"table attributes",
+         "GET from file %1/P.ini: done in ", " ms"},
+        {"table attributes save",
          [](Rig& r) {
            r.fixture.popups.files.push_back({FileSelect::New, r.fixture.Path("T.ini")});
            r.panels.tableAttrPage().ui.ButtonSaveArray->click();
          },
          "SAVE table attributes to file %1/T.ini: done in ", " ms"},
+        {"table attributes load",
+         [](Rig& r) {
+           r.fixture.popups.files.push_back({FileSelect::New, r.fixture.Path("T.ini")});
+           r.panels.tableAttrPage().ui.ButtonSaveArray->click();
+           r.fixture.popups.files.push_back({FileSelect::Existing, r.fixture.Path("T.ini")});
+           r.panels.tableAttrPage().ui.ButtonGetArray->click();
+         },
+         "LOAD table attributes from file %1/T.ini: done in ", " ms"},
         {"SEND CF", [](Rig& r) { r.panels.calibrationPage().ui.ButtonSendCF->click(); },
          "SEND CF 1024 1024 1024 to EEPROM: done in ", " ms, sensor: all values plausible"},
         {"SEND OFFSET",
@@ -201,7 +226,8 @@ class FeedbackAppTest : public QObject {
       Rig rig;
       c.act(rig);
       const QString notice = rig.strip.Notice();
-      const QString start = QString(c.start).replace("%1", rig.fixture.ProgramDir());
+      const QString start =
+          QString(c.start).replace("%1/", QDir::toNativeSeparators(rig.fixture.ProgramDir() + "/"));
       QVERIFY2(notice.startsWith(start) && notice.endsWith(c.end),
                qPrintable(c.name + QString(": ") + notice));
       QVERIFY2(rig.fixture.popups.record.empty(), c.name);  // a line, not a popup
@@ -234,24 +260,34 @@ class FeedbackAppTest : public QObject {
   }
 
   void replacingUnsentEditsAsksFirst() {
+    enum Read { Reconnect, Get, File };
     const struct {
       const char* name;
-      bool reconnect;  // TRY TO CONNECT, else GET
+      Read read;
       bool yes;
-    } cases[] = {{"reconnect, Yes", true, true},
-                 {"reconnect, No", true, false},
-                 {"GET, Yes", false, true},
-                 {"GET, No", false, false}};
+    } cases[] = {{"reconnect, Yes", Reconnect, true},
+                 {"reconnect, No", Reconnect, false},
+                 {"GET, Yes", Get, true},
+                 {"GET, No", Get, false},
+                 {"file, Yes", File, true},
+                 {"file, No", File, false}};
     for (const auto& c : cases) {
       Rig rig;
+      QVERIFY2(!rig.startAsked, c.name);
       rig.panels.mainPanel().show();
+      if (c.read == File) {
+        rig.main().ButtonFile->click();
+        rig.SaveParameterFile();
+      }
       rig.main().TabMain->setCurrentWidget(&rig.panels.teachPage());
       const int sensorValue = CellValue(rig.teachGrid(), 0, 0);
       QVERIFY(test::TypeIntoCell(rig.teachGrid(), 0, 0, QString::number(sensorValue + 11)));
       QTRY_VERIFY(rig.EditShown());
       rig.fixture.popups.confirms.push_back(c.yes);
+      if (c.read == File)
+        rig.fixture.popups.files.push_back({FileSelect::Existing, rig.fixture.Path("P.ini")});
       rig.sim.ClearRequests();
-      if (c.reconnect)
+      if (c.read == Reconnect)
         rig.panels.connectPage().ui.ButtonTryToConnect->click();
       else
         rig.main().ButtonGet->click();
@@ -261,7 +297,7 @@ class FeedbackAppTest : public QObject {
       QCOMPARE(rig.EditShown(), !c.yes);
       bool read = false;
       for (const auto& r : rig.sim.Requests()) read |= r.order == 2;
-      QCOMPARE(read, c.yes);
+      QCOMPARE(read, c.yes && c.read != File);
       QCOMPARE(rig.state.SensorConnected, std::uint16_t(1));
     }
   }
