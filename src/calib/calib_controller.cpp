@@ -261,6 +261,8 @@ void CalibController::CBF_ButtonCalcOffset() {
 void CalibController::GenerateHWInfoFile() {
   QElapsedTimer clock;
   clock.start();
+  // The file carries the sensor's RAM set, read into the panels first.
+  if (!params_.MayReplaceEdits()) return;
   SensorLink& link = link_.link();
   auto& messages = panels_.connectPage();
   state_.SensorConnected = 1;

@@ -31,6 +31,9 @@ class ParamController : public QObject {
   // Whether the panels hold changes not yet sent to the sensor or saved.
   UnsentEdits& unsent() { return unsent_; }
 
+  // True when a read may replace what the panels show: nothing unsent would
+  // be lost, or the user agreed (Yes replaces, No keeps).
+  bool MayReplaceEdits();
   // Controls -> working copy, then the set to the sensor (1 or -1).
   int SendPara();
   // Sensor -> working copy -> controls (1 or -1; a failed read changes nothing).
@@ -66,9 +69,6 @@ class ParamController : public QObject {
  private:
   void ShowEepromNotice(const QString& text);
   QString DialogDirectory() const;
-  // True when a read may replace what the panels show: nothing unsent would
-  // be lost, or the user agreed (Yes replaces, No keeps).
-  bool MayReplaceEdits();
   // The status strip's line for a transfer with the sensor.
   void NoticeSensorTransfer(const char* what, bool towards, qint64 ms, int result);
 
