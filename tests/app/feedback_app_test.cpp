@@ -2,6 +2,8 @@
 // of the status strip, the stale marker after a lost link, the frame rate of
 // GO, the line every transfer leaves, the marker of unsent edits and the
 // question before they would be replaced, and the hover help.
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTcpServer>
 #include <QWindow>
 #include <QtTest>
@@ -314,14 +316,22 @@ class FeedbackAppTest : public QObject {
   void tooltipsShowTheHelpAndWhyAButtonIsDimmed() {
     Rig rig;
     auto& m = rig.main();
-    const std::pair<QWidget*, const char*> controls[] = {
-        {m.ButtonSend, "CBF_ButtonSend"},
-        {m.TabMain->tabBar(), "CBF_TabMain1"},
-        {rig.panels.parameterPage().ui.RingEvalMode, "CBF_EditEvalmode"},
-        {rig.panels.tableAttrPage().ui.ButtonSaveArray, "CBF_ButtonSaveArray"},
-        {rig.panels.dataPanel().ui.DispDeltaC, "CBF_DispDeltaC"},
-        {rig.panels.scopeGraphPanel().ui.GraphScope, "CBF_GraphScope"}};
-    for (const auto& [control, callback] : controls) QCOMPARE(HoverText(control), Help(callback));
+    // Every control of every panel that has a right-click help text.
+    int controls = 0;
+    for (QWidget* root :
+         {static_cast<QWidget*>(&rig.panels.mainPanel()), static_cast<QWidget*>(&rig.panels.bigColourPanel()),
+          static_cast<QWidget*>(&rig.panels.bigGroupPanel()),
+          static_cast<QWidget*>(&rig.panels.passwordPanel())}) {
+      for (QWidget* control : root->findChildren<QWidget*>()) {
+        const HelpEntry* entry = FindHelp(control->property("cbf").toString());
+        if (!entry || !control->isEnabled()) continue;
+        auto* tabs = qobject_cast<QTabWidget*>(control);
+        QWidget* shown = tabs ? tabs->tabBar() : control;
+        QVERIFY2(HoverText(shown) == QString::fromUtf8(entry->text), qPrintable(control->objectName()));
+        ++controls;
+      }
+    }
+    QVERIFY2(controls > 100, qPrintable(QString::number(controls)));
     QCOMPARE(m.TabMain->toolTip(), QString());  // not on the pages
 
     // A dimmed GO during a recording.
