@@ -26,7 +26,8 @@ struct ConnectionFacts {
 // The short reason of a failure: an open that failed (connectResult < 0,
 // per protocol), else the failure text of the exchange.
 QString FailureReason(int protocol, int connectResult, const QString& failure);
-// "CONNECTED  TRIVOLUX VR V1.2 SIMULATOR  TCP/IP 127.0.0.1:10001" and the like.
+// "CONNECTED: TRIVOLUX VR V1.2 SIMULATOR, TCP/IP 127.0.0.1:10001", "NOT
+// CONNECTED: connection refused (TCP/IP 127.0.0.1:10001)", "OFFLINE" and the like.
 QString ConnectionSummary(const ConnectionFacts& facts);
 
 }  // namespace trivolux
