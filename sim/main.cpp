@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "base/termination_signals.h"
+#include "base/version.h"
 #include "sim/simulator.h"
 
 namespace {
@@ -27,7 +28,7 @@ int Fail(const QString& message) {
 int main(int argc, char* argv[]) {
   QCoreApplication app(argc, argv);
   QCoreApplication::setApplicationName("trivolux-sensor-sim");
-  QCoreApplication::setApplicationVersion("1.2.0");
+  QCoreApplication::setApplicationVersion(trivolux::kProgramVersion);
 
   QCommandLineParser parser;
   parser.setApplicationDescription("Software TRIVOLUX VR sensor speaking the sensor frame protocol.");

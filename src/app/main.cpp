@@ -7,7 +7,7 @@
 // unless --settings-dir is given) and adds pictures taken while GO runs.
 // --settings-dir and --sensor also serve a normal run (start_options.h): the
 // demo keeps its settings apart from a user's and always finds its simulator.
-// Unknown arguments are ignored.
+// --help and --version print and exit. Unknown arguments are ignored.
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
@@ -38,6 +38,14 @@ bool Apply(trivolux::ScopeApp& app, const trivolux::StartOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // --help and --version answer without a display (a terminal, a package check).
+  QStringList rawArgs;
+  for (int i = 1; i < argc; ++i) rawArgs << QString::fromLocal8Bit(argv[i]);
+  const QString info = trivolux::StartInfoText(rawArgs);
+  if (!info.isEmpty()) {
+    std::fputs(qPrintable(info), stdout);
+    return 0;
+  }
   QApplication application(argc, argv);
   const QString programDir = QCoreApplication::applicationDirPath();
   const QStringList args = QCoreApplication::arguments();

@@ -7,6 +7,7 @@
 #include "app/help_tooltips.h"
 #include "app/panel_settings.h"
 #include "app/service_access.h"
+#include "app/user_guide.h"
 #include "base/version.h"
 #include "calib/calib_controller.h"
 #include "link/link_controller.h"
@@ -52,16 +53,21 @@ ScopeApp::ScopeApp(Popups& popups, QString programDir, QObject* parent)
   scopeReport_ = std::make_unique<ScopeReportController>(*panels_, popups_);
   panelSettings_ = std::make_unique<PanelSettingsStore>(*panels_, popups_, *link_, *params_, *tableAttr_,
                                                         *calib_, programDir_);
-  // An installed program (directory not writable) keeps its settings in the
-  // user's configuration directory; a portable copy keeps them beside itself.
+  // An installed program (directory not writable, or the install layout)
+  // keeps its settings in the user's configuration directory; a portable copy
+  // keeps them beside itself.
+  const bool installed = RunsInstalled(programDir_);
   panelSettings_->SetLocation(ResolveSettingsLocation(
       programDir_, QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
-      QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), DirectoryWritable));
+      QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+      [installed](const QString& dir) { return !installed && DirectoryWritable(dir); }));
   serviceAccess_ = std::make_unique<ServiceAccess>(*panels_, popups_);
   // Right-click help for every control of every panel.
   helpFilter_ = std::make_unique<HelpFilter>(popups_);
   qApp->installEventFilter(helpFilter_.get());
   helpTooltips_ = std::make_unique<HelpTooltips>(*panels_, state_, *link_);
+  // F1: the user guide.
+  userGuide_ = std::make_unique<UserGuide>(panels_->mainPanel(), popups_, programDir_);
 
   connect(&panels_->mainPanel(), &MainPanel::closeRequested, this, &ScopeApp::CBF_MAINP_Close);
 }

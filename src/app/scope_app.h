@@ -33,6 +33,7 @@ class TableAttrController;
 class TableAttrPageController;
 class TeachGridMenu;
 class TeachTableController;
+class UserGuide;
 
 class ScopeApp : public QObject {
   Q_OBJECT
@@ -60,6 +61,7 @@ class ScopeApp : public QObject {
   ScopeController& scope() { return *scope_; }
   ScopeReportController& scopeReport() { return *scopeReport_; }
   PanelSettingsStore& panelSettings() { return *panelSettings_; }
+  UserGuide& userGuide() { return *userGuide_; }
 
   // Start-up between creating the panels and running the event loop.
   void InitAll();
@@ -97,6 +99,7 @@ class ScopeApp : public QObject {
   std::unique_ptr<ServiceAccess> serviceAccess_;
   std::unique_ptr<HelpFilter> helpFilter_;
   std::unique_ptr<HelpTooltips> helpTooltips_;
+  std::unique_ptr<UserGuide> userGuide_;
 };
 
 }  // namespace trivolux

@@ -18,6 +18,9 @@ struct StartOptions {
 };
 
 StartOptions ParseStartOptions(const QStringList& args);
+// The answer to --help or --version (checked before the program needs a
+// display), or an empty text when neither is asked for.
+QString StartInfoText(const QStringList& args);
 // Before InitAll. False when the settings file for --sensor cannot be written.
 bool ApplyStartOptions(ScopeApp& app, const StartOptions& options);
 

@@ -20,7 +20,9 @@ static_assert(kTable[1] == 0x5E && kTable[2] == 0xBC && kTable[7] == 0x83, "Maxi
 
 }  // namespace
 
-const std::array<std::uint8_t, 256>& Crc8Table() { return kTable; }
+const std::array<std::uint8_t, 256>& Crc8Table() {
+  return kTable;
+}
 
 std::uint8_t Crc8(const std::uint8_t* data, std::size_t count, std::uint8_t start) {
   std::uint8_t crc = start;

@@ -6,8 +6,8 @@
 
 namespace trivolux {
 
-void BuildHeader(std::uint8_t order, std::uint16_t param, const std::uint8_t* payload,
-                 std::uint16_t length, std::uint8_t* out) {
+void BuildHeader(std::uint8_t order, std::uint16_t param, const std::uint8_t* payload, std::uint16_t length,
+                 std::uint8_t* out) {
   out[0] = kFrameSync;
   out[1] = order;
   WriteU16(out + 2, param);

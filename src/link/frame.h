@@ -22,8 +22,8 @@ struct FrameHeader {
 };
 
 // Writes a complete header for `payload` (length bytes) into out[0..7].
-void BuildHeader(std::uint8_t order, std::uint16_t param, const std::uint8_t* payload,
-                 std::uint16_t length, std::uint8_t* out);
+void BuildHeader(std::uint8_t order, std::uint16_t param, const std::uint8_t* payload, std::uint16_t length,
+                 std::uint8_t* out);
 
 // Builds header + payload into out (which must hold length + 8 bytes);
 // returns the frame size.
@@ -42,9 +42,9 @@ inline void WriteU16(std::uint8_t* p, std::uint16_t v) {
   p[1] = static_cast<std::uint8_t>(v >> 8);
 }
 inline std::int32_t ReadI32(const std::uint8_t* p) {
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-                                   (static_cast<std::uint32_t>(p[2]) << 16) |
-                                   (static_cast<std::uint32_t>(p[3]) << 24));
+  return static_cast<std::int32_t>(
+      static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+      (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24));
 }
 inline void WriteI32(std::uint8_t* p, std::int32_t v) {
   const auto u = static_cast<std::uint32_t>(v);

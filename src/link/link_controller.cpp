@@ -68,7 +68,7 @@ void LinkController::RefreshComPorts() {
   for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
     const QString device = SystemPortName(info);
     const int n = ComPortNumberForDevice(device);
-    if (n > 0) ring->addItem(QStringLiteral("%1  %2").arg(n).arg(device), n);
+    if (n > 0) ring->addItem(ComPortLabel(n, device, info.description(), info.manufacturer()), n);
   }
   if (keep > 0) page.SelectComPort(keep);
 }
@@ -225,9 +225,12 @@ void LinkController::TryToConnect() {
   if (state_.QuitRequested) return;
   if (ConnectResult >= 0) {
     CheckComLine();
-  } else {
-    FailurePopup(QLatin1String(kCouldNotConnect));
+    return;
   }
+  // A refused serial port adds which device and what the user can do.
+  const QString detail = serial ? serial_.OpenFailureDetail() : QString();
+  FailurePopup(QLatin1String(kCouldNotConnect) +
+               (detail.isEmpty() ? QString() : QStringLiteral("\n\n") + detail));
 }
 
 void LinkController::CheckComLine() {
@@ -274,6 +277,8 @@ void LinkController::ChangeBaudrate() {
 
 void LinkController::OnMainTabChanged(int index) {
   if (index != MainPanel::kConnectPage) return;
+  // A USB adapter plugged in since the last visit shows up in the COM list.
+  RefreshComPorts();
   // A running GO stops; changed settings need a new TRY TO CONNECT before ACCEPT.
   state_.RunFlag = 0;
   DimConnectButtons(true);

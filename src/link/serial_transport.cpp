@@ -4,6 +4,7 @@
 
 #include "base/event_wait.h"
 #include "base/shared_state.h"
+#include "link/serial_access.h"
 
 namespace trivolux {
 
@@ -47,6 +48,17 @@ QString SystemPortName(const QSerialPortInfo& info) {
 #else
   return info.systemLocation();
 #endif
+}
+
+QString ComPortLabel(int comPort, const QString& device, const QString& description,
+                     const QString& manufacturer) {
+  QString label = QStringLiteral("%1  %2").arg(comPort).arg(device);
+  const QString what = description.trimmed();
+  const QString maker = manufacturer.trimmed();
+  if (!what.isEmpty() && !device.endsWith(what)) label += QStringLiteral("  ") + what;
+  if (!maker.isEmpty() && !what.contains(maker, Qt::CaseInsensitive))
+    label += what.isEmpty() ? QStringLiteral("  ") + maker : QStringLiteral(" (%1)").arg(maker);
+  return label;
 }
 
 QString SerialErrorText(int code) {
@@ -108,6 +120,7 @@ int SerialTransport::Open() {
   Close();
   lost_ = false;
   status_ = 0;
+  openFailureDetail_.clear();
   const QString name = deviceName_.isEmpty() ? ComPortDeviceName(comPort_) : deviceName_;
   if (name.isEmpty()) return serial_error::kInvalidPort;
   // Every setting is applied again on each open: a reopen after a baud-rate
@@ -120,6 +133,7 @@ int SerialTransport::Open() {
   port_.setFlowControl(QSerialPort::NoFlowControl);
   port_.setReadBufferSize(kReadBufferSize);
   if (!port_.open(QIODevice::ReadWrite)) {
+    if (port_.error() == QSerialPort::PermissionError) openFailureDetail_ = SerialPermissionDetail(name);
     const int code = OpenErrorCode(port_.error());
     port_.clearError();
     return code;

@@ -25,6 +25,12 @@ int ComPortNumberForDevice(const QString& deviceName);
 // The name a reported port goes by: "COM3" on Windows, the device path elsewhere.
 QString SystemPortName(const QSerialPortInfo& info);
 
+// The COM selector's entry: number, device and what the system says the
+// port is ("101  /dev/ttyUSB0  FT232R USB UART (FTDI)"); a description that
+// only repeats the device name or is empty adds nothing.
+QString ComPortLabel(int comPort, const QString& device, const QString& description,
+                     const QString& manufacturer);
+
 // Text of an RS-232 open error code ("RS-232 error!" for unknown codes).
 QString SerialErrorText(int code);
 
@@ -77,6 +83,9 @@ class SerialTransport : public Transport {
   void FlushQueues() override;
   void DiscardInput() override;
   QString ErrorText(int code) const override { return SerialErrorText(code); }
+  // After an Open refused for permission: the device and what the user can
+  // do about it (serial_access.h); empty after any other outcome.
+  const QString& OpenFailureDetail() const { return openFailureDetail_; }
 
   // Maps a QSerialPort open failure onto the RS-232 code table.
   static int OpenErrorCode(QSerialPort::SerialPortError error);
@@ -95,6 +104,7 @@ class SerialTransport : public Transport {
   int baudIndex_ = 4;
   int status_ = 0;     // accumulated line errors since the last flush
   bool lost_ = false;  // the device went away; cleared by the next Open
+  QString openFailureDetail_;
 };
 
 }  // namespace trivolux

@@ -260,17 +260,25 @@ TEST_F(CliTest, ScopeScanGivesTheSamplesAsCsv) {
   EXPECT_EQ(RequestsOf(order::kScope), 1);
 }
 
+// An interrupt breaks the scan off whether it comes while the start request
+// still waits for its answer or while the armed scan waits for its trigger.
 TEST_F(CliTest, InterruptedScopeScanIsBrokenOff) {
   sim_->options().triggerPeriodMs = 0;  // the trigger never comes
-  const CliRun run =
-      RunCli(QStringList{"scope", "--trigger", "external", "-o", Path("scan.csv")} + Tcp(), [&](QProcess& p) {
-        sim::test::WaitUntil([&] { return sim_->ScopeArmed(); }, 10000);
-        ::kill(static_cast<pid_t>(p.processId()), SIGTERM);
-      });
-  EXPECT_EQ(run.exitCode, 130);
-  EXPECT_EQ(run.err, "trivolux-cli: interrupted\n");
-  EXPECT_EQ(RequestsOf(order::kScope), 2) << "start, then the break request";
-  EXPECT_FALSE(QFile::exists(Path("scan.csv")));
+  for (const bool duringStart : {true, false}) {
+    sim_->ClearRequests();
+    sim_->faults().delayMs = duringStart ? 1500 : 0;
+    const CliRun run = RunCli(
+        QStringList{"scope", "--trigger", "external", "-o", Path("scan.csv")} + Tcp(), [&](QProcess& p) {
+          sim::test::WaitUntil(
+              [&] { return duringStart ? RequestsOf(order::kScope) == 1 : sim_->ScopeArmed(); }, 10000);
+          ::kill(static_cast<pid_t>(p.processId()), SIGTERM);
+        });
+    EXPECT_EQ(run.exitCode, 130) << duringStart;
+    EXPECT_EQ(run.err, "trivolux-cli: interrupted\n");
+    EXPECT_EQ(RequestsOf(order::kScope), 2) << "start, then the break request";
+    EXPECT_FALSE(QFile::exists(Path("scan.csv")));
+  }
+  sim_->faults().delayMs = 0;
 }
 
 TEST(CliHelp, HelpAndVersionGoToStandardOutput) {

@@ -4,6 +4,10 @@
 // the server closing, and the connect-page rules.
 #include "link/link_controller.h"
 
+#include <grp.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QComboBox>
 #include <QtTest>
 
@@ -37,6 +41,31 @@ void EnqueueAcceptedSensor(FakePeer& peer, const char* text, std::uint16_t seria
   peer.Enqueue({AnswerFrame(order::kReadBlock, 2, QByteArray(512, '\0'))});
   peer.Enqueue({AnswerFrame(order::kReadBlock, 3, QByteArray(512, '\0'))});
 }
+// Lowers the test's rights until destroyed: as root the effective user
+// becomes nobody (root opens any device), otherwise the device's mode is
+// cleared. Either way opening the device is refused for permission.
+class RefusedAccess {
+ public:
+  explicit RefusedAccess(const QByteArray& device) {
+    if (::geteuid() == 0) {
+      const group* dialout = ::getgrnam("dialout");
+      if (dialout && ::chown(device.constData(), 0, dialout->gr_gid) != 0) qWarning("chown failed");
+      ::chmod(device.constData(), 0660);
+      lowered_ = ::seteuid(65534) == 0;
+    } else {
+      ::chmod(device.constData(), 0);
+    }
+  }
+  ~RefusedAccess() {
+    if (lowered_ && ::seteuid(0) != 0) qFatal("cannot regain root");
+  }
+  RefusedAccess(const RefusedAccess&) = delete;
+  RefusedAccess& operator=(const RefusedAccess&) = delete;
+
+ private:
+  bool lowered_ = false;
+};
+
 const QString kCouldNot =
     QStringLiteral("Could not establish connection! \nClose window or work in offline mode!");
 }  // namespace
@@ -362,6 +391,54 @@ class LinkControllerTest : public QObject {
     QVERIFY(rig.Messages().endsWith("SERVER HAS CLOSED CONNECTION!\n\n"));
     QCOMPARE(rig.Messages().count("SERVER HAS CLOSED CONNECTION!"), 1);
     QVERIFY(!rig.Messages().contains(link_text::kTimeout));
+  }
+
+  // A serial port that cannot be opened: the failure popup keeps its text
+  // and adds the device and what to do: join the group that owns it when
+  // the user has no access, close the other program when it is in use.
+  void RefusedSerialPortNamesTheDeviceAndTheRemedy_data() {
+    QTest::addColumn<bool>("inUse");
+    QTest::newRow("no access") << false;
+    QTest::newRow("in use") << true;
+  }
+  void RefusedSerialPortNamesTheDeviceAndTheRemedy() {
+    QFETCH(bool, inUse);
+    sim::Simulator simulator(sim::SimOptions{});
+    const QString device = simulator.OpenPty();
+    QVERIFY(!device.isEmpty());
+    Rig rig("127.0.0.1", "0");
+    rig.popups.generics = {1, 1};  // OFFLINE at start and after the refused port
+    rig.Start();
+    auto& c = rig.panels.connectPage().ui;
+    c.RingProtocol->setCurrentIndex(c.RingProtocol->findData(0));
+    rig.panels.connectPage().SelectComPort(ComPortNumberForDevice(device));
+    SerialTransport holder(rig.state);
+    {
+      std::unique_ptr<RefusedAccess> refused;
+      if (inUse) {
+        holder.SetDeviceName(device);
+        QCOMPARE(holder.Open(), 0);
+      } else {
+        refused = std::make_unique<RefusedAccess>(QFile::encodeName(device));
+      }
+      c.ButtonTryToConnect->click();
+    }
+    QVERIFY2(rig.Messages().contains("TRY TO CONNECT!\nCannot open port\n\n"), qPrintable(rig.Messages()));
+    QCOMPARE(rig.Generics().size(), size_t(2));
+    const QString text = rig.Generics()[1].text;
+    QVERIFY2(text.startsWith(kCouldNot + "\n\nDEVICE: " + device + "\n"), qPrintable(text));
+    if (inUse) {
+      QVERIFY2(text.contains("in use by another program"), qPrintable(text));
+    } else {
+      struct stat st {};
+      QCOMPARE(::stat(QFile::encodeName(device).constData(), &st), 0);
+      const group* owner = ::getgrgid(st.st_gid);
+      QVERIFY(owner);
+      QVERIFY2(text.contains(QStringLiteral("member of the group \"%1\"").arg(owner->gr_name)),
+               qPrintable(text));
+      QVERIFY2(text.contains(QStringLiteral("sudo adduser ")), qPrintable(text));
+    }
+    QCOMPARE(rig.state.SensorConnected, 0);
   }
 
   void PortStringsTakeTheirLeadingDigits() {

@@ -43,6 +43,22 @@ TEST(ComPortNames, NumberRangesMapToDeviceFamiliesAndBack) {
   EXPECT_EQ(ComPortNumberForDevice("COM3"), 3);
 }
 
+// The selector names what the system reports, once: Linux repeats the
+// device name as the description of a plain port, and a description may
+// already carry the maker.
+TEST(ComPortNames, LabelsAddWhatTheSystemSaysOnce) {
+  const struct {
+    const char *description, *manufacturer, *label;
+  } cases[] = {{"FT232R USB UART", "FTDI", "101  /dev/ttyUSB0  FT232R USB UART (FTDI)"},
+               {"", "", "101  /dev/ttyUSB0"},
+               {"ttyUSB0", "", "101  /dev/ttyUSB0"},
+               {"", "Prolific", "101  /dev/ttyUSB0  Prolific"},
+               {"CP2102 USB to UART Bridge (Silicon Labs)", "Silicon Labs",
+                "101  /dev/ttyUSB0  CP2102 USB to UART Bridge (Silicon Labs)"}};
+  for (const auto& c : cases)
+    EXPECT_EQ(ComPortLabel(101, "/dev/ttyUSB0", c.description, c.manufacturer), QString(c.label)) << c.label;
+}
+
 TEST(ErrorTexts, UnknownCodesGetTheGeneralText) {
   EXPECT_EQ(SerialErrorText(-4), "Unknown I/0 error");
   EXPECT_EQ(SerialErrorText(-5), "RS-232 error!");

@@ -117,19 +117,6 @@ class ScopePageTest : public QObject {
     QVERIFY(rig.sp.ButtonScan->isEnabled() && breakScan->isEnabled());
   }
 
-  void breakWhileTheStartRequestWaitsEndsTheScan() {
-    Rig rig(3600000);
-    rig.sp.ButtonScan->click();  // SINGLE SHOT: done at once, and BREAK stays enabled
-    rig.gp.GraphScope->graph(0)->data()->clear();
-    SetRingValue(rig.sp.RingTriggerMode, 1);
-    rig.sim.faults().delayMs = 300;  // BREAK comes before the start's answer
-    QTimer::singleShot(50, rig.sp.ButtonBreakScan, &QPushButton::click);
-    rig.sp.ButtonScan->click();  // returns: the break was kept, not refused and lost
-    QCOMPARE(rig.Points(0), 0);
-    QCOMPARE(rig.Requests(110, 0), 1);
-    QCOMPARE(rig.fixture.state().ScanActive, 0);
-  }
-
   void aBadResultFrameEndsTheScanWithoutPlotting() {
     Rig rig;
     rig.sim.faults().corruptDataCrc = 1;  // the start answer carries no data: the first block
