@@ -4,12 +4,14 @@
 #include <QStandardPaths>
 
 #include "app/help_filter.h"
+#include "app/help_tooltips.h"
 #include "app/panel_settings.h"
 #include "app/service_access.h"
 #include "app/user_guide.h"
 #include "base/version.h"
 #include "calib/calib_controller.h"
 #include "link/link_controller.h"
+#include "link/link_indicator.h"
 #include "live/live_controller.h"
 #include "params/param_controller.h"
 #include "record/record_controller.h"
@@ -29,8 +31,10 @@ namespace trivolux {
 ScopeApp::ScopeApp(Popups& popups, QString programDir, QObject* parent)
     : QObject(parent), popups_(popups), programDir_(std::move(programDir)) {
   panels_ = std::make_unique<Panels>();
-  panels_->mainPanel().setWindowTitle(QLatin1String(kProgramTitle));
+  // "[*]" shows as "*" while the panels hold changes not sent or saved.
+  panels_->mainPanel().setWindowTitle(QLatin1String(kProgramTitle) + QLatin1String("[*]"));
   link_ = std::make_unique<LinkController>(*panels_, state_, popups_);
+  linkIndicator_ = std::make_unique<LinkIndicator>(*panels_, state_, *link_);
   params_ = std::make_unique<ParamController>(*panels_, state_, popups_, *link_, programDir_);
   live_ = std::make_unique<LiveController>(*panels_, state_, *link_, *params_);
   teachGridMenu_ = std::make_unique<TeachGridMenu>(*panels_, popups_);
@@ -61,6 +65,7 @@ ScopeApp::ScopeApp(Popups& popups, QString programDir, QObject* parent)
   // Right-click help for every control of every panel.
   helpFilter_ = std::make_unique<HelpFilter>(popups_);
   qApp->installEventFilter(helpFilter_.get());
+  helpTooltips_ = std::make_unique<HelpTooltips>(*panels_, state_, *link_);
   // F1: the user guide.
   userGuide_ = std::make_unique<UserGuide>(panels_->mainPanel(), popups_, programDir_);
 
@@ -89,8 +94,9 @@ void ScopeApp::InitAll() {
   // 6. The password entry of the password panel masks its input by construction.
   // 7.
   panels_->ShowLogo(QLatin1String(kProgramTitle), QLatin1String(kProgramFullTitle));
-  // 8.
+  // 8. What the panels show now is the starting point for unsent edits.
   params_->GetPanelValues();
+  params_->unsent().MarkInSync();
   // 9. The address field of the connect page is an address combo box by construction.
   // 10.
   panelSettings_->LoadPanelSettings();

@@ -14,7 +14,9 @@ namespace trivolux {
 
 class ColourPlanes;
 class HelpFilter;
+class HelpTooltips;
 class LinkController;
+class LinkIndicator;
 class LiveController;
 class MeanTeachController;
 class RecTeachController;
@@ -79,6 +81,7 @@ class ScopeApp : public QObject {
   // transports before the panels go).
   std::unique_ptr<Panels> panels_;
   std::unique_ptr<LinkController> link_;
+  std::unique_ptr<LinkIndicator> linkIndicator_;
   std::unique_ptr<ParamController> params_;
   std::unique_ptr<LiveController> live_;
   std::unique_ptr<TeachGridMenu> teachGridMenu_;
@@ -95,6 +98,7 @@ class ScopeApp : public QObject {
   std::unique_ptr<PanelSettingsStore> panelSettings_;
   std::unique_ptr<ServiceAccess> serviceAccess_;
   std::unique_ptr<HelpFilter> helpFilter_;
+  std::unique_ptr<HelpTooltips> helpTooltips_;
   std::unique_ptr<UserGuide> userGuide_;
 };
 

@@ -1,9 +1,11 @@
 #include "calib/calib_controller.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QPushButton>
 #include <QSpinBox>
 
+#include "base/feedback_texts.h"
 #include "base/shared_state.h"
 #include "calib/calib_transfer.h"
 #include "calib/calibration.h"
@@ -81,7 +83,7 @@ int CalibController::SendCF() {
   CalFactor = {static_cast<std::uint16_t>(cal.NumCFR->value()),
                static_cast<std::uint16_t>(cal.NumCFG->value()),
                static_cast<std::uint16_t>(cal.NumCFB->value())};
-  return WriteCalibration(link_.link(), kWriteFactors, CalFactor) == 1 ? 1 : -1;
+  return WriteWords(kWriteFactors, CalFactor);
 }
 
 int CalibController::SendOffset() {
@@ -89,7 +91,24 @@ int CalibController::SendOffset() {
   OffsetValue = {static_cast<std::uint16_t>(off.NumOffsetRed->value()),
                  static_cast<std::uint16_t>(off.NumOffsetGreen->value()),
                  static_cast<std::uint16_t>(off.NumOffsetBlue->value())};
-  return WriteCalibration(link_.link(), kWriteOffsets, OffsetValue) == 1 ? 1 : -1;
+  return WriteWords(kWriteOffsets, OffsetValue);
+}
+
+int CalibController::WriteWords(std::uint16_t param, const ChannelWords& words) {
+  QElapsedTimer clock;
+  clock.start();
+  SensorLink& link = link_.link();
+  const int result = WriteCalibration(link, param, words);
+  TransferNotice n;
+  n.what = param == kWriteFactors ? QStringLiteral("SEND CF") : QStringLiteral("SEND OFFSET");
+  n.values = QStringLiteral("%1 %2 %3").arg(words[0]).arg(words[1]).arg(words[2]);
+  n.where = QStringLiteral("EEPROM");
+  n.ms = clock.elapsed();
+  n.ok = result == 1;
+  // Only an answered write carries the plausibility answer.
+  n.defaulted = result >= 0 ? link.AnswerParam : -1;
+  panels_.ShowNotice(TransferNoticeText(n));
+  return result == 1 ? 1 : -1;
 }
 
 bool CalibController::CalcCF() {
@@ -240,6 +259,10 @@ void CalibController::CBF_ButtonCalcOffset() {
 }
 
 void CalibController::GenerateHWInfoFile() {
+  QElapsedTimer clock;
+  clock.start();
+  // The file carries the sensor's RAM set, read into the panels first.
+  if (!params_.MayReplaceEdits()) return;
   SensorLink& link = link_.link();
   auto& messages = panels_.connectPage();
   state_.SensorConnected = 1;
@@ -257,11 +280,14 @@ void CalibController::GenerateHWInfoFile() {
   const FileRequest request{current.isDir() ? current.absoluteFilePath() : current.absolutePath(),
                             QString::fromLatin1(hwfile::kDefaultName), QStringLiteral("*.ini"),
                             QStringLiteral("HardwareInitialFile"), true};
+  // The time of the reads and the write, not of the dialog.
+  const qint64 readMs = clock.elapsed();
   QString path;
   if (popups_.SelectFile(request, &path) == FileSelect::None || path.isEmpty()) {
     messages.AppendMessage(QStringLiteral("ATTENTION!   NO FILE WAS SELECTED!\n\n"));
     return;
   }
+  clock.restart();
   HwInfoPath = path;
   params_.GetPanelValues();
   auto& cal = panels_.calibrationPage().ui;
@@ -275,7 +301,10 @@ void CalibController::GenerateHWInfoFile() {
   IniText ini;
   PutHardwareInfoFile(ini, info, params_.para());
   // The writer replaces the file only when the new one is complete.
-  if (ini.WriteToFile(path) < 0) {
+  const bool written = ini.WriteToFile(path) >= 0;
+  panels_.ShowNotice(FileTransferText(QStringLiteral("SAVE hardware information"), true, path,
+                                      readMs + clock.elapsed(), written));
+  if (!written) {
     messages.AppendMessage(
         QStringLiteral("ATTENTION! \nHARDWARE INI FILE COULD NOT BE WRITTEN TO:\n%1\n%2\n\n")
             .arg(QDir::toNativeSeparators(path),

@@ -50,6 +50,8 @@ class CalibController : public QObject {
   void CBF_ButtonCalcOffset();
 
  private:
+  // SEND CF or SEND OFFSET with its line in the status strip.
+  int WriteWords(std::uint16_t param, const std::array<std::uint16_t, 3>& words);
   bool ConfirmSendPower();
 
   Panels& panels_;

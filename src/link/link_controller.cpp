@@ -85,6 +85,11 @@ void LinkController::SetStatus(const QString& text) {
   panels_.dataPanel().ui.DispStatus->setText(text);
 }
 
+void LinkController::SetState(LinkState state) {
+  State = state;
+  emit linkStateChanged();
+}
+
 void LinkController::DimConnectButtons(bool dimAll) {
   Ui::ConnectPage& c = panels_.connectPage().ui;
   c.ButtonAccept->setEnabled(false);
@@ -109,6 +114,7 @@ void LinkController::SetTimeout() {
   panels_.connectPage().AppendMessage(link_.MessageText + QStringLiteral("\n\n"));
   DimConnectButtons(true);
   panels_.ShowMainPage(MainPanel::kConnectPage);
+  SetState(LinkState::NotConnected);
 }
 
 void LinkController::CloseTransports() {
@@ -137,6 +143,7 @@ void LinkController::Disconnect() {
   m.ButtonSend->setEnabled(true);
   m.ButtonGet->setEnabled(true);
   state_.SensorConnected = 0;
+  SetState(LinkState::Offline);
 }
 
 void LinkController::InitRS232() {
@@ -186,6 +193,7 @@ void LinkController::InitConnectPanel() {
 
 void LinkController::TryToConnect() {
   serial_.Close();
+  SetState(LinkState::Connecting);
   SetStatus(QStringLiteral("TRY TO CONNECT!"));
   panels_.connectPage().AppendMessage(QStringLiteral("TRY TO CONNECT!\n"));
 
@@ -251,6 +259,7 @@ void LinkController::CheckComLine() {
     c.ButtonAccept->setEnabled(true);
     c.ButtonChangeBaudrate->setEnabled(true);
     c.ButtonGenHwInfoFile->setEnabled(true);
+    SetState(LinkState::Connected);
   }
 }
 

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 
+#include "link/connection_summary.h"
 #include "link/sensor_link.h"
 #include "link/serial_transport.h"
 #include "link/tcp_transport.h"
@@ -34,6 +35,9 @@ class LinkController : public QObject {
   int PortNumber = 0;
   int ConnectResult = -1;
   QString FirmwareText;
+  // For the status strip: connecting, connected, offline; NotConnected after
+  // a failure (SensorConnected tells the rest).
+  LinkState State = LinkState::NotConnected;
 
   void SetTimeout();
   void Disconnect();
@@ -65,6 +69,8 @@ class LinkController : public QObject {
   void hwInfoFileRequested();
   // ACCEPT: the connection settings are to be stored.
   void settingsAccepted();
+  // State changed: an attempt began or ended, or the link went offline.
+  void linkStateChanged();
 
  public slots:
   void CBF_ButtonTryToConnect();
@@ -83,6 +89,7 @@ class LinkController : public QObject {
   void ConnectControls();
   void OnMainTabChanged(int index);
   void SetStatus(const QString& text);
+  void SetState(LinkState state);
   void DimConnectButtons(bool dimAll);
   // The CLOSE / OFFLINE popup: CLOSE (Enter) ends the program, OFFLINE
   // (also Escape) goes offline.

@@ -6,6 +6,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTime>
 #include <algorithm>
 #include <tuple>
 #include <utility>
@@ -20,6 +21,9 @@ namespace trivolux {
 
 namespace {
 using W = MeasurementRecord;
+// The frame rate is sampled four times a second: steady to read, and
+// nothing per frame but a count.
+constexpr int kFrameRateIntervalMs = 250;
 
 void Show(QSpinBox* display, int value) {
   display->setValue(value);
@@ -60,6 +64,13 @@ LiveController::LiveController(Panels& panels, SharedState& state, LinkControlle
   connect(&displayTimer_, &QTimer::timeout, this, &LiveController::FlushDisplays);
   connect(&link_.link(), &SensorLink::requestWritten, this, &LiveController::OnRequestWritten);
   sinceDisplay_.start();
+  // Values on screen are stale once the link failed, unless none was ever shown.
+  connect(&link_.link(), &SensorLink::linkFailed, this, [this] {
+    if (frames_ > 0) ShowDisplaysStale(true);
+  });
+  frameRateTimer_.setInterval(kFrameRateIntervalMs);
+  connect(&frameRateTimer_, &QTimer::timeout, this, &LiveController::ShowFrameRate);
+  frameRateClock_.start();
 }
 
 void LiveController::MarkStale(unsigned what) {
@@ -165,6 +176,19 @@ void LiveController::CBF_ButtonStop() {
 }
 
 void LiveController::GetData() {
+  frameRate_.Start(frames_, frameRateClock_.elapsed());
+  frameRateTimer_.start();
+  RunGoLoop();
+  frameRateTimer_.stop();
+  panels_.statusStrip().SetFrameRate(QString());
+}
+
+void LiveController::ShowFrameRate() {
+  const double rate = frameRate_.Sample(frames_, frameRateClock_.elapsed());
+  if (rate >= 0) panels_.statusStrip().SetFrameRate(QStringLiteral("GO ") + FrameRateText(rate));
+}
+
+void LiveController::RunGoLoop() {
   SensorLink& link = link_.link();
   state_.RunFlag = 1;
   for (;;) {
@@ -197,6 +221,25 @@ void LiveController::GetData() {
 void LiveController::TakeFrame(const std::uint8_t* data) {
   record_.Decode(data);
   ++frames_;
+  if (displaysStale_) ShowDisplaysStale(false);
+}
+
+void LiveController::ShowDisplaysStale(bool stale) {
+  displaysStale_ = stale;
+  panels_.dataPanel().ShowStale(stale ? QStringLiteral("STALE: link lost at %1")
+                                            .arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")))
+                                      : QString());
+  // The other pages and panels that show frame values.
+  auto& cal = panels_.calibrationPage().ui;
+  auto& tp1 = panels_.meanTeachPanel().ui;
+  for (QWidget* display :
+       {static_cast<QWidget*>(cal.DispRawRed), static_cast<QWidget*>(cal.DispRawGreen),
+        static_cast<QWidget*>(cal.DispRawBlue), static_cast<QWidget*>(cal.DispRawDelta),
+        static_cast<QWidget*>(tp1.DispTP1Red), static_cast<QWidget*>(tp1.DispTP1Green),
+        static_cast<QWidget*>(tp1.DispTP1Blue), static_cast<QWidget*>(panels_.tableAttrPage().ui.DispTemp),
+        static_cast<QWidget*>(panels_.bigColourPanel().ui.DispBigColour),
+        static_cast<QWidget*>(panels_.bigGroupPanel().ui.DispBigGroup)})
+    GreyText(display, stale);
 }
 
 void LiveController::SetPanelData() {

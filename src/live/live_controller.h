@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "live/axis_window.h"
+#include "live/frame_rate.h"
 #include "live/graph_panel_curves.h"
 #include "live/live_graphs.h"
 #include "live/measurement_record.h"
@@ -32,6 +33,9 @@ class LiveController : public QObject {
   GraphPanelCurves& graphPanel() { return graphPanel_; }
   // Frames shown since the program started.
   long long FrameCount() const { return frames_; }
+  // After a link failure the displays show the last frame received, greyed
+  // and marked, until the next frame arrives.
+  bool DisplaysStale() const { return displaysStale_; }
 
   // The GO loop: returns when RunFlag is no longer 1.
   void GetData();
@@ -75,6 +79,10 @@ class LiveController : public QObject {
   void OnRequestWritten();
   void WritePanelData();
   void WriteCalibData();
+  void RunGoLoop();
+  void ShowDisplaysStale(bool stale);
+  // The smoothed frame rate of GO in the status strip, a few times a second.
+  void ShowFrameRate();
 
   Panels& panels_;
   SharedState& state_;
@@ -90,6 +98,10 @@ class LiveController : public QObject {
   QTimer displayTimer_;
   QElapsedTimer sinceDisplay_;
   long long frames_ = 0;
+  bool displaysStale_ = false;
+  FrameRateMeter frameRate_;
+  QTimer frameRateTimer_;
+  QElapsedTimer frameRateClock_;
 };
 
 }  // namespace trivolux

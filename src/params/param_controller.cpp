@@ -1,9 +1,11 @@
 #include "params/param_controller.h"
 
 #include <QButtonGroup>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QPushButton>
 
+#include "base/feedback_texts.h"
 #include "ini/ini_file.h"
 #include "ini/ini_text.h"
 #include "link/link_controller.h"
@@ -22,11 +24,17 @@ ParamController::ParamController(Panels& panels, SharedState& state, Popups& pop
       popups_(popups),
       programDir_(std::move(programDir)),
       transfer_(state, link.link(), para_),
-      rules_(panels, state, popups, para_) {
+      rules_(panels, state, popups, para_),
+      unsent_(panels) {
   connect(&transfer_, &ParamTransfer::eepromNotice, this, &ParamController::ShowEepromNotice);
   connect(&rules_, &ModeRules::calculationModeChanged, this, &ParamController::calculationModeChanged);
-  // The connection check reads the set right after identifying the sensor.
-  connect(&link, &LinkController::sensorIdentified, this, [this] { GetPara(); });
+  connect(&unsent_, &UnsentEdits::pendingChanged, &panels_.mainPanel(), &MainPanel::ShowUnsentEdits);
+  // The connection check reads the set right after identifying the sensor;
+  // unsent edits are replaced only when the user agrees (the sensor then
+  // stays connected with the panels as they are).
+  connect(&link, &LinkController::sensorIdentified, this, [this] {
+    if (MayReplaceEdits()) GetPara();
+  });
 
   auto& m = panels_.mainPanel().ui;
   connect(m.ButtonSend, &QPushButton::clicked, this, &ParamController::CBF_ButtonSend);
@@ -51,14 +59,49 @@ ParamController::ParamController(Panels& panels, SharedState& state, Popups& pop
 }
 
 int ParamController::SendPara() {
+  QElapsedTimer clock;
+  clock.start();
   GetPanelValues();
-  return transfer_.SendPara();
+  const int result = transfer_.SendPara();
+  // Values the sensor replaced by its defaults are not what the panels show.
+  if (result == 1 && transfer_.LastDefaulted() <= 0) unsent_.MarkInSync();
+  NoticeSensorTransfer("SEND", true, clock.elapsed(), result);
+  return result;
 }
 
 int ParamController::GetPara() {
+  QElapsedTimer clock;
+  clock.start();
   const int result = transfer_.GetPara();
-  if (result == 1) RefreshAfterRead();
+  const qint64 ms = clock.elapsed();
+  if (result == 1) {
+    RefreshAfterRead();
+    unsent_.MarkInSync();
+  }
+  NoticeSensorTransfer("GET", false, ms, result);
   return result;
+}
+
+void ParamController::NoticeSensorTransfer(const char* what, bool towards, qint64 ms, int result) {
+  TransferNotice n;
+  n.what = QLatin1String(what);
+  n.paraSet = state_.ParaSet;
+  n.towards = towards;
+  n.where = state_.MemorySelection == Memory::Eeprom ? QStringLiteral("EEPROM") : QStringLiteral("RAM");
+  n.ms = ms;
+  n.ok = result == 1;
+  n.defaulted = transfer_.LastDefaulted();
+  panels_.ShowNotice(TransferNoticeText(n));
+}
+
+bool ParamController::MayReplaceEdits() {
+  if (!unsent_.Pending()) return true;
+  if (popups_.Confirm(QStringLiteral("ATTENTION!"),
+                      QStringLiteral("The panels hold parameter or teach table changes "
+                                     "that were not sent or saved! \nDo you want to replace them anyway?")))
+    return true;
+  panels_.ShowNotice(QStringLiteral("Nothing read: the panels keep their unsent changes"));
+  return false;
 }
 
 void ParamController::GetPanelValues() {
@@ -94,6 +137,8 @@ void ParamController::CBF_ButtonSend() {
 void ParamController::CBF_ButtonGet() {
   if (state_.MemorySelection == Memory::File) {
     ReadParaFromFile();
+  } else if (!MayReplaceEdits()) {
+    return;
   } else if (state_.RunFlag) {
     state_.GetPending = 1;
   } else {
@@ -124,12 +169,17 @@ void ParamController::SendParaToFile() {
     return;
   }
   lastFile_ = path;
+  QElapsedTimer clock;
+  clock.start();
   GetPanelValues();
   IniText ini;
   PutParameterFile(ini, para_);
   // The store writes through a temporary file, so a failed write leaves the
   // old file as it was; the user still has to know the set was not saved.
-  if (ini.WriteToFile(path) < 0)
+  const bool written = ini.WriteToFile(path) >= 0;
+  if (written) unsent_.MarkInSync();
+  panels_.ShowNotice(FileTransferText(QStringLiteral("SEND"), true, path, clock.elapsed(), written));
+  if (!written)
     popups_.Message("ATTENTION!", "The parameter file could not be written:\n" +
                                       QFileInfo(path).absoluteFilePath() +
                                       "\n\nCheck that the directory exists, is writable and has free space.");
@@ -143,6 +193,9 @@ void ParamController::ReadParaFromFile() {
     return;
   }
   lastFile_ = path;
+  if (!MayReplaceEdits()) return;
+  QElapsedTimer clock;
+  clock.start();
   IniText ini;
   // An unreadable file leaves the store empty: it fails the type question. A
   // file beyond the store's size limit is refused unread; asking whether to
@@ -151,6 +204,8 @@ void ParamController::ReadParaFromFile() {
     popups_.Message("ATTENTION!", IniReadErrorText(read, path));
     return;
   }
+  // The time of the transfer, not of the user's answers.
+  qint64 ms = clock.elapsed();
   const ParameterFileHeader header = ReadParameterFileHeader(ini);
   bool proceed = header.TypeMatches() ||
                  popups_.Confirm("ATTENTION!",
@@ -158,15 +213,20 @@ void ParamController::ReadParaFromFile() {
   if (proceed && !header.VersionMatches())
     proceed = popups_.Confirm(
         "ATTENTION!", "Selected file and scope version do not match! \nDo you want to proceed anyway?");
-  if (proceed) {
-    const QString paraMessage = AcquireParaFromIniHandle(ini, &para_.block);
-    const QString teachMessage = AcquireTechVecFromIniHandle(ini, &para_.table);
-    if (!paraMessage.isEmpty()) popups_.Message("Attention!", paraMessage);
-    if (!teachMessage.isEmpty()) popups_.Message("Attention!", teachMessage);
-  } else {
+  if (!proceed) {
     popups_.Message("ATTENTION!", "No parameter where read!");
+    RefreshAfterRead();
+    return;
   }
+  clock.restart();
+  const QString paraMessage = AcquireParaFromIniHandle(ini, &para_.block);
+  const QString teachMessage = AcquireTechVecFromIniHandle(ini, &para_.table);
+  ms += clock.elapsed();
+  if (!paraMessage.isEmpty()) popups_.Message("Attention!", paraMessage);
+  if (!teachMessage.isEmpty()) popups_.Message("Attention!", teachMessage);
   RefreshAfterRead();
+  unsent_.MarkInSync();
+  panels_.ShowNotice(FileTransferText(QStringLiteral("GET"), false, path, ms, true));
 }
 
 }  // namespace trivolux

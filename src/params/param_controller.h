@@ -11,6 +11,7 @@
 #include "params/mode_rules.h"
 #include "params/param_transfer.h"
 #include "params/parameter_set.h"
+#include "params/unsent_edits.h"
 
 namespace trivolux {
 
@@ -27,7 +28,12 @@ class ParamController : public QObject {
   ParameterSet& para() { return para_; }
   const ParameterSet& para() const { return para_; }
   ModeRules& rules() { return rules_; }
+  // Whether the panels hold changes not yet sent to the sensor or saved.
+  UnsentEdits& unsent() { return unsent_; }
 
+  // True when a read may replace what the panels show: nothing unsent would
+  // be lost, or the user agreed (Yes replaces, No keeps).
+  bool MayReplaceEdits();
   // Controls -> working copy, then the set to the sensor (1 or -1).
   int SendPara();
   // Sensor -> working copy -> controls (1 or -1; a failed read changes nothing).
@@ -63,6 +69,8 @@ class ParamController : public QObject {
  private:
   void ShowEepromNotice(const QString& text);
   QString DialogDirectory() const;
+  // The status strip's line for a transfer with the sensor.
+  void NoticeSensorTransfer(const char* what, bool towards, qint64 ms, int result);
 
   Panels& panels_;
   SharedState& state_;
@@ -71,6 +79,7 @@ class ParamController : public QObject {
   ParameterSet para_;
   ParamTransfer transfer_;
   ModeRules rules_;
+  UnsentEdits unsent_;
   QString lastFile_;
 };
 

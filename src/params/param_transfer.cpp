@@ -1,5 +1,6 @@
 #include "params/param_transfer.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -25,6 +26,7 @@ QString ParamTransfer::EepromPlausibilityText(std::uint16_t count) {
 
 int ParamTransfer::WriteBlock(std::uint16_t param, const std::uint8_t* payload, std::uint16_t length) {
   if (link_.Exchange(order::kWriteBlock, param, payload, length) != 1) return -1;
+  lastDefaulted_ = std::max(lastDefaulted_, 0) + link_.AnswerParam;
   // The sensor still took the block; its defaults replaced the implausible values.
   if (link_.AnswerParam != 0) link_.Fail(RamPlausibilityText(link_.AnswerParam));
   return 1;
@@ -50,6 +52,7 @@ int ParamTransfer::KeepSensorReservedWords() {
 
 int ParamTransfer::SendPara() {
   state_.SendPending = 0;
+  lastDefaulted_ = -1;
   const int s = state_.ParaSet;
 
   std::array<std::uint8_t, kTeachHalfPayload> payload{};
@@ -67,10 +70,12 @@ int ParamTransfer::SendPara() {
 
 int ParamTransfer::GetPara() {
   state_.GetPending = 0;
+  lastDefaulted_ = -1;
   const int s = state_.ParaSet;
 
   if (state_.MemorySelection == Memory::Eeprom) {
     if (link_.Exchange(order::kEepromToRam, 0) != 1) return -1;
+    lastDefaulted_ = link_.AnswerParam;
     if (link_.AnswerParam != 0) {
       link_.MessageText = EepromPlausibilityText(link_.AnswerParam);
       emit eepromNotice(link_.MessageText);

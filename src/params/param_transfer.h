@@ -28,6 +28,11 @@ class ParamTransfer : public QObject {
   // does not hold them) then sends them back unchanged. 1 or -1.
   int KeepSensorReservedWords();
 
+  // The sensor's plausibility answer to the last transfer: the values it
+  // reset to defaults (summed over the three blocks of a SEND; the EEPROM
+  // load of a GET), or -1 when that transfer brought no such answer.
+  int LastDefaulted() const { return lastDefaulted_; }
+
   static QString RamPlausibilityText(std::uint16_t count);
   static QString EepromPlausibilityText(std::uint16_t count);
 
@@ -43,6 +48,7 @@ class ParamTransfer : public QObject {
   SharedState& state_;
   SensorLink& link_;
   ParameterSet& copy_;
+  int lastDefaulted_ = -1;
 };
 
 }  // namespace trivolux

@@ -1,10 +1,12 @@
 #include "teach/table_attr_page_controller.h"
 
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QPushButton>
 #include <QSpinBox>
 
+#include "base/feedback_texts.h"
 #include "base/version.h"
 #include "ini/ini_file.h"
 #include "ini/ini_text.h"
@@ -65,13 +67,18 @@ void TableAttrPageController::SaveTableSettings() {
     return;
   }
   tableAttr_.SetFile(path);
+  QElapsedTimer clock;
+  clock.start();
   IniText ini;
   ini.PutString(parafile::kInfoSection, parafile::kFileTypeTag, kFileType);
   ini.PutString(parafile::kInfoSection, parafile::kVersionTag, kProgramTitle);
   AppendTableSetToIniHandle(ini, tableAttr_.TableAttributesFromGrid(TableAttributes{}));
   // Written through a temporary file: a failed write leaves the old file,
   // and the user has to know the attributes were not saved.
-  if (ini.WriteToFile(path) < 0)
+  const bool written = ini.WriteToFile(path) >= 0;
+  panels_.ShowNotice(
+      FileTransferText(QStringLiteral("SAVE table attributes"), true, path, clock.elapsed(), written));
+  if (!written)
     popups_.Message("ATTENTION!", "The table attributes file could not be written:\n" +
                                       QFileInfo(path).absoluteFilePath() +
                                       "\n\nCheck that the directory exists, is writable and has free space.");
@@ -86,11 +93,15 @@ void TableAttrPageController::GetTableSettings() {
     return;
   }
   tableAttr_.SetFile(path);
+  QElapsedTimer clock;
+  clock.start();
   IniText ini;
   if (const int read = ini.ReadFromFile(path); read == ini_error::kFileTooLarge) {
     popups_.Message("ATTENTION!", IniReadErrorText(read, path));
     return;
   }
+  // The time of the transfer, not of the user's answers.
+  qint64 ms = clock.elapsed();
   const ParameterFileHeader header = ReadParameterFileHeader(ini);
   bool proceed =
       header.fileType == kFileType ||
@@ -103,10 +114,14 @@ void TableAttrPageController::GetTableSettings() {
     popups_.Message("ATTENTION!", "No parameter where read!");
     return;
   }
+  clock.restart();
   TableAttributes attrs;
   QString missing = QString::fromLatin1(kTableAttrMissingHeading);
-  if (!AcquireTableSetFromIniHandle(ini, attrs, &missing)) popups_.Message("Attention!", missing);
+  const bool complete = AcquireTableSetFromIniHandle(ini, attrs, &missing);
+  ms += clock.elapsed();
+  if (!complete) popups_.Message("Attention!", missing);
   tableAttr_.ApplyTableAttributes(attrs);
+  panels_.ShowNotice(FileTransferText(QStringLiteral("LOAD table attributes"), false, path, ms, true));
 }
 
 }  // namespace trivolux

@@ -27,7 +27,13 @@ void CalibrationPage::MarkRange(QSpinBox* factor) {
       out ? QStringLiteral("OUT OF RANGE! The sensor takes calibration factors from 0 to %1.")
                 .arg(kMaxCalFactor)
           : QString();
-  factor->setToolTip(note);
+  // The note goes before the control's own tool tip (its help text) and
+  // leaves it as it was once the factor is valid again.
+  const char* kOwnTip = "ownToolTip";
+  if (!factor->property(kOwnTip).isValid()) factor->setProperty(kOwnTip, factor->toolTip());
+  const QString own = factor->property(kOwnTip).toString();
+  factor->setToolTip(out ? (own.isEmpty() ? note : note + QStringLiteral("\n\n") + own) : own);
+  if (!out) factor->setProperty(kOwnTip, QVariant());
   factor->setAccessibleDescription(note);
 }
 

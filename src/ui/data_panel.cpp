@@ -1,5 +1,7 @@
 #include "ui/data_panel.h"
 
+#include <QLabel>
+#include <QSpinBox>
 #include <utility>
 
 #include "qcustomplot.h"
@@ -58,6 +60,42 @@ DataPanel::DataPanel(QWidget* parent) : QWidget(parent) {
   ui.LedTrig->setOnColor(QColor(0x00, 0xC0, 0x00));
   ui.LedOut0->setOnColor(QColor(0xFF, 0xC0, 0x00));
   ui.LedOut1->setOnColor(QColor(0xFF, 0xC0, 0x00));
+
+  // The stale marker sits in the lamp row, after the colour swatch.
+  staleMarker_ = new QLabel(this);
+  staleMarker_->setObjectName(QStringLiteral("LabelStale"));
+  staleMarker_->setStyleSheet(QStringLiteral("color: #B04000; font-weight: bold;"));
+  staleMarker_->hide();
+  ui.layout15->insertWidget(ui.layout15->indexOf(ui.SwatchColour) + 1, staleMarker_);
+}
+
+void DataPanel::ShowStale(const QString& marker) {
+  const bool stale = !marker.isEmpty();
+  staleMarker_->setText(marker);
+  staleMarker_->setVisible(stale);
+  for (QSpinBox* display : findChildren<QSpinBox*>()) GreyText(display, stale);
+}
+
+QString DataPanel::StaleMarker() const {
+  return staleMarker_->isHidden() ? QString() : staleMarker_->text();
+}
+
+void GreyText(QWidget* display, bool grey) {
+  // The display's own text colour is kept while it is grey: the mode rules
+  // colour some displays, and a stale display gets its colour back.
+  const char* kOwn = "ownTextColour";
+  QPalette pal = display->palette();
+  if (grey) {
+    if (display->property(kOwn).isValid()) return;
+    display->setProperty(kOwn, pal.color(QPalette::Text));
+    pal.setColor(QPalette::Text, QColor(0x98, 0x98, 0x98));
+  } else {
+    const QVariant own = display->property(kOwn);
+    if (!own.isValid()) return;
+    pal.setColor(QPalette::Text, own.value<QColor>());
+    display->setProperty(kOwn, QVariant());
+  }
+  display->setPalette(pal);
 }
 
 }  // namespace trivolux

@@ -7,6 +7,7 @@
 #include "ui_data_panel.h"
 
 class QCPItemTracer;
+class QLabel;
 
 namespace trivolux {
 
@@ -19,12 +20,24 @@ class DataPanel : public QWidget {
   explicit DataPanel(QWidget* parent = nullptr);
   Ui::DataPanel ui;
 
+  // After a link failure the values shown are the last ones received: their
+  // text turns grey and marker says so (e.g. "STALE: link lost at 14:03:22").
+  // An empty marker shows them as current again.
+  void ShowStale(const QString& marker);
+  QString StaleMarker() const;
+
   // Current-point cursors of the colour planes (plot coordinates).
   QCPItemTracer* cursorXY2D = nullptr;
   QCPItemTracer* cursorINT2D = nullptr;
   QCPItemTracer* cursorXY3D = nullptr;
   QCPItemTracer* cursorXINT3D = nullptr;
   QCPItemTracer* cursorYINT3D = nullptr;
+
+ private:
+  QLabel* staleMarker_ = nullptr;
 };
+
+// Greys a value display's text (grey = true) or gives it back its own colour.
+void GreyText(QWidget* display, bool grey);
 
 }  // namespace trivolux

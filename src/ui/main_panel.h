@@ -1,6 +1,7 @@
 #pragma once
 // The main window: banner, the main tab widget with its nine pages, the
 // transfer buttons and the area the child panels share.
+#include <QLabel>
 #include <QWidget>
 
 #include "ui/calibration_page.h"
@@ -46,6 +47,11 @@ class MainPanel : public QWidget {
   explicit MainPanel(QWidget* parent = nullptr);
   Ui::MainPanel ui;
 
+  // The panels hold changes that were neither sent nor saved: a dot on SEND
+  // and the window title's "*".
+  void ShowUnsentEdits(bool pending);
+  bool UnsentEditsShown() const;
+
  signals:
   // The window's close box was used; the window closes.
   void closeRequested();
@@ -55,6 +61,11 @@ class MainPanel : public QWidget {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void PlaceUnsentMarker();
+  QLabel* unsentMarker_ = nullptr;
 };
 
 }  // namespace trivolux

@@ -150,6 +150,10 @@ void Panels::HideBuiltInGridMenus() {
   }
 }
 
+void Panels::ShowNotice(const QString& text) {
+  mainPanel_->ui.StatusStrip->ShowNotice(text);
+}
+
 void Panels::ShowMainPage(MainPanel::Page page) {
   mainPanel_->ui.TabMain->setCurrentIndex(page);
 }

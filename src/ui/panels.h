@@ -22,6 +22,7 @@
 #include "ui/password_panel.h"
 #include "ui/rec_teach_panel.h"
 #include "ui/scope_graph_panel.h"
+#include "ui/status_strip.h"
 
 namespace trivolux {
 
@@ -80,6 +81,11 @@ class Panels : public QObject {
 
   // The grids offer no built-in context menu (the teach grid gets its own).
   void HideBuiltInGridMenus();
+
+  // The confirmation of a finished transfer in the status strip (clears
+  // itself after some seconds).
+  void ShowNotice(const QString& text);
+  StatusStrip& statusStrip() { return *mainPanel_->ui.StatusStrip; }
 
   // Brings a main page to the front for the program (no tab rules run).
   void ShowMainPage(MainPanel::Page page);

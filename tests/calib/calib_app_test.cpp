@@ -192,8 +192,10 @@ class CalibAppTest : public QObject {
     rig.fixture.popups.files.push_back({FileSelect::New, path});
     QTest::mouseClick(rig.panels.connectPage().ui.ButtonGenHwInfoFile, Qt::LeftButton);  // reads the factors
     QCOMPARE(rig.Factors(), (QList<int>{65535, 1024, 4097}));
-    QVERIFY(!rig.cal.NumCFR->toolTip().isEmpty() && !rig.cal.NumCFB->toolTip().isEmpty());
-    QVERIFY(rig.cal.NumCFG->toolTip().isEmpty());
+    // The range note goes before the help text of the tool tip.
+    QVERIFY(rig.cal.NumCFR->toolTip().startsWith("OUT OF RANGE!"));
+    QVERIFY(rig.cal.NumCFB->toolTip().startsWith("OUT OF RANGE!"));
+    QVERIFY(!rig.cal.NumCFG->toolTip().contains("OUT OF RANGE!"));
     QVERIFY(rig.cal.NumCFR->palette().color(QPalette::Base) !=
             rig.cal.NumCFG->palette().color(QPalette::Base));
     IniText hw;
@@ -210,7 +212,8 @@ class CalibAppTest : public QObject {
       factor->selectAll();
       QTest::keyClicks(factor, "2000");
       QTest::keyClick(factor, Qt::Key_Return);
-      QVERIFY(factor->toolTip().isEmpty());
+      // The help text stays, the note is gone.
+      QVERIFY(!factor->toolTip().isEmpty() && !factor->toolTip().contains("OUT OF RANGE!"));
     }
     QTest::mouseClick(rig.cal.ButtonSendCF, Qt::LeftButton);
     QVERIFY((rig.sim.CalFactors() == std::array<std::uint16_t, 3>{2000, 1024, 2000}));

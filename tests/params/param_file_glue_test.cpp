@@ -31,6 +31,8 @@ class ParamFileGlueTest : public QObject {
     for (int r = 0; r < kTeachRows; ++r)
       for (int w = 0; w < kReserved; ++w) set.table[r][w] = static_cast<std::uint16_t>(r + w);
     params().SetPanelValues();
+    // As if read: a GET would otherwise first ask before replacing them.
+    params().unsent().MarkInSync();
   }
 
   void WriteText(const QString& path, const QByteArray& bytes) {
@@ -60,6 +62,7 @@ class ParamFileGlueTest : public QObject {
 
     params().para() = ParameterSet();
     params().SetPanelValues();
+    params().unsent().MarkInSync();
     for (int r = 0; r < kTeachRows; ++r) params().para().table[r][kReserved] = 0x1234;
     Choose(FileSelect::Existing, Path("Parameter.ini"));
     params().CBF_ButtonGet();
