@@ -38,9 +38,9 @@ void SetPointAxis(QCustomPlot* plot) {
 
 // A range that shows lo..hi with a little room, and at least `least` wide.
 QCPRange PaddedRange(double lo, double hi, double least) {
-  const double room = std::max(least, hi - lo) * 0.05;
-  return hi - lo < least ? QCPRange(lo - least / 2 - room, lo + least / 2 + room)
-                         : QCPRange(lo - room, hi + room);
+  const double half = std::max(least, hi - lo) * 0.55;
+  const double middle = (lo + hi) / 2;
+  return QCPRange(middle - half, middle + half);
 }
 }  // namespace
 

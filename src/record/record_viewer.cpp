@@ -83,7 +83,7 @@ QString RecordViewer::Summary() const {
   QString text = QStringLiteral("%1 lines from %2 over %3 s.")
                      .arg(data_.lines())
                      .arg(QString::fromLatin1(IsoDateTime(data_.startSeconds)))
-                     .arg(*last - *first);
+                     .arg(static_cast<qint64>(*last - *first));
   if (data_.skipped > 0)
     text += QStringLiteral(" %1 lines skipped (the first is line %2).")
                 .arg(data_.skipped)

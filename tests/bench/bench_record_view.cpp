@@ -6,10 +6,12 @@
 //     the event loop did not run in between (target: under 100 ms, so the
 //     window keeps painting), and the growth of the peak resident memory;
 //   - EXPORT CSV: the time and the CSV size.
-// Usage: bench_record_view [lines]
+// With a directory, also saves a picture of the main window showing the file.
+// Usage: bench_record_view [lines [picture-directory]]
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
@@ -69,6 +71,7 @@ int main(int argc, char** argv) {
   Panels& panels = f.panels();
   panels.mainPanel().show();
   auto& ui = panels.recordPage().ui;
+  panels.mainPanel().ui.TabMain->setCurrentIndex(MainPanel::kRecordPage);
 
   const QString path = dir.filePath("big.dat");
   QElapsedTimer clock;
@@ -101,6 +104,7 @@ int main(int argc, char** argv) {
         "OPEN FILE: %.2f s to the drawn graph, event loop idle at most %.0f ms, peak memory +%.0f MiB\n",
         took / 1e9, longest / 1e6, PeakMiB() - before);
     std::printf("  %s\n", qPrintable(ui.DispViewInfo->text()));
+    if (argc > 2) panels.mainPanel().grab().save(QDir(argv[2]).filePath("record_view.png"));
 
     const QString csv = dir.filePath("big.csv");
     f.popups.files.push_back({FileSelect::New, csv});

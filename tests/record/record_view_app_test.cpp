@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app_fixture.h"
+#include "live/graph_panel_curves.h"
 #include "params/panel_access.h"
 #include "qcustomplot.h"
 #include "record/record_controller.h"
