@@ -106,7 +106,8 @@ void GraphPanelCurves::SetPanelGraphData(const MeasurementRecord& r) {
 }
 
 void GraphPanelCurves::ShowTimeCurves(const std::vector<double>& seconds, bool sorted,
-                                      const std::function<double(int signal, std::size_t line)>& value) {
+                                      const std::array<const std::int16_t*, GraphPanel::kSignals>& values,
+                                      const std::function<void()>& betweenCurves) {
   GraphPanel& gp = panels_.graphPanel();
   const std::size_t n = seconds.size();
   double first = 0, last = 0;
@@ -115,22 +116,23 @@ void GraphPanelCurves::ShowTimeCurves(const std::vector<double>& seconds, bool s
     first = *lo;
     last = *hi;
   }
-  QVector<QCPGraphData> points(static_cast<qsizetype>(n));
   for (int s = 0; s < GraphPanel::kSignals; ++s) {
-    double lo = 0, hi = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-      const double v = value(s, i);
-      points[static_cast<qsizetype>(i)] = QCPGraphData(seconds[i], v);
-      lo = i == 0 ? v : std::min(lo, v);
-      hi = i == 0 ? v : std::max(hi, v);
+    const std::int16_t* v = values[static_cast<std::size_t>(s)];
+    auto curve = QSharedPointer<QCPGraphDataContainer>::create();
+    {
+      QVector<QCPGraphData> points(static_cast<qsizetype>(n));
+      for (std::size_t i = 0; i < n; ++i) points[static_cast<qsizetype>(i)] = QCPGraphData(seconds[i], v[i]);
+      curve->set(points, sorted);
     }
     QCustomPlot* plot = gp.GraphOf(s);
-    plot->graph(0)->data()->set(points, sorted);
+    plot->graph(0)->setData(curve);
     plot->xAxis->setLabel(kTimeAxis);
     plot->xAxis->setRange(first, std::max(last, first + 1));
-    plot->yAxis->setRange(PaddedRange(lo, hi, 10));
+    const auto [lo, hi] = std::minmax_element(v, v + n);
+    plot->yAxis->setRange(n > 0 ? PaddedRange(*lo, *hi, 10) : PaddedRange(0, 0, 10));
     replots_.Request(plot);
-    previous[s] = current[s] = n > 0 ? value(s, n - 1) : 0;
+    previous[s] = current[s] = n > 0 ? v[n - 1] : 0;
+    if (betweenCurves) betweenCurves();
   }
   ShowValues();
   gp.ui.DispGpCounter->setValue(static_cast<int>(std::min<std::size_t>(n, 65535)));

@@ -39,12 +39,14 @@ class GraphPanelCurves : public QObject {
   // curves then begin a new sweep, so they never hold more than 65536 points.
   void SetPanelGraphData(const MeasurementRecord& record);
   // Replaces the seven curves by a recording read back from a file: x in
-  // seconds after its first line (sorted: never decreasing), value(signal,
-  // line) the signal's value. The axes fit the data, the value displays show
-  // the last line and the point counter the lines (up to 65535); the next
-  // recorded frame begins a new sweep with point numbers again.
+  // seconds after its first line (sorted: never decreasing), values[signal]
+  // one value per line. The axes fit the data, the value displays show the
+  // last line and the point counter the lines (up to 65535); the next
+  // recorded frame begins a new sweep with point numbers again. betweenCurves
+  // runs after each curve (a long recording takes a while per curve).
   void ShowTimeCurves(const std::vector<double>& seconds, bool sorted,
-                      const std::function<double(int signal, std::size_t line)>& value);
+                      const std::array<const std::int16_t*, GraphPanel::kSignals>& values,
+                      const std::function<void()>& betweenCurves);
 
   // The last segment of every curve: x pair (previous and current point
   // number) and previous and current value per signal.

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
+#include <charconv>
 #include <cstring>
 
 #include "base/atomic_file.h"
@@ -242,7 +243,8 @@ QByteArray IsoDateTime(qint64 seconds) {
   return text;
 }
 
-bool WriteRecordCsv(const RecordData& data, const QString& path, QString* error) {
+bool WriteRecordCsv(const RecordData& data, const QString& path, QString* error,
+                    const std::function<void()>& betweenBlocks) {
   AtomicFile file(path, QStringLiteral(".csv$$"));
   QByteArray out;
   out.reserve(static_cast<qsizetype>(kRecordReadBlock) + 256);
@@ -261,13 +263,15 @@ bool WriteRecordCsv(const RecordData& data, const QString& path, QString* error)
     }
     out += stamp;
     for (const auto& column : data.values) {
-      out += ',';
-      out += QByteArray::number(column[i]);
+      char digits[8] = {','};
+      const auto end = std::to_chars(digits + 1, digits + sizeof digits, column[i]).ptr;
+      out.append(digits, end - digits);
     }
     out += "\r\n";
     if (out.size() >= kRecordReadBlock) {
       ok = file.Write(out);
       out.clear();
+      if (betweenBlocks) betweenBlocks();
     }
   }
   ok = ok && file.Write(out) && file.Commit();

@@ -10,6 +10,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace trivolux {
@@ -116,7 +117,9 @@ QByteArray IsoDateTime(qint64 seconds);
 // Writes data as CSV (RFC 4180, "\r\n" line ends): a heading row with
 // "DATE TIME" and the value columns' headings, then one row per data line
 // with its ISO 8601 date and time and its values. The file is replaced only
-// once it is written in full. False with the system's reason.
-bool WriteRecordCsv(const RecordData& data, const QString& path, QString* error);
+// once it is written in full. False with the system's reason. betweenBlocks
+// runs after each kRecordReadBlock bytes written.
+bool WriteRecordCsv(const RecordData& data, const QString& path, QString* error,
+                    const std::function<void()>& betweenBlocks = {});
 
 }  // namespace trivolux

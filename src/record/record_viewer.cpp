@@ -9,10 +9,20 @@
 
 #include "base/shared_state.h"
 #include "live/graph_panel_curves.h"
+#include "ui/graph_panel.h"
 #include "ui/panels.h"
 #include "ui/popups.h"
 
 namespace trivolux {
+
+namespace {
+// Between two steps of a long read, curve or write the window repaints and
+// the link is served; user input waits until the step's operation is done,
+// so nothing else starts meanwhile.
+void KeepPainting() {
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+}  // namespace
 
 RecordViewer::RecordViewer(Panels& panels, SharedState& state, Popups& popups, GraphPanelCurves& curves,
                            QObject* parent)
@@ -51,10 +61,8 @@ bool RecordViewer::Read(const QString& path, RecordData* data) {
   RecordReader::Step step = reader.Open(path, &error) ? RecordReader::Step::More : RecordReader::Step::Failed;
   while (step == RecordReader::Step::More) {
     step = reader.ReadBlock(&error);
-    // Between two blocks the window repaints and the link is served; user
-    // input waits until the file is read, so nothing else starts meanwhile.
     info->setText(QStringLiteral("Reading %1 %").arg(qRound(reader.Progress() * 100)));
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    KeepPainting();
     if (state_.QuitRequested) return false;
   }
   if (step == RecordReader::Step::Failed) {
@@ -70,9 +78,10 @@ void RecordViewer::Show(const QString& path, RecordData data) {
   data_ = std::move(data);
   shown_ = path;
   panels_.recordPage().ui.DispViewFile->setText(QDir::toNativeSeparators(path));
-  curves_.ShowTimeCurves(data_.seconds, data_.sorted, [this](int signal, std::size_t line) {
-    return static_cast<double>(data_.values[static_cast<std::size_t>(SignalWord(signal))][line]);
-  });
+  std::array<const std::int16_t*, GraphPanel::kSignals> columns{};
+  for (int s = 0; s < GraphPanel::kSignals; ++s)
+    columns[static_cast<std::size_t>(s)] = data_.values[static_cast<std::size_t>(SignalWord(s))].data();
+  curves_.ShowTimeCurves(data_.seconds, data_.sorted, columns, [] { KeepPainting(); });
   panels_.ShowChildPanelDisp(&panels_.graphPanel());
 }
 
@@ -105,7 +114,7 @@ void RecordViewer::ExportCsv() {
     return;
   QString error;
   QLabel* info = panels_.recordPage().ui.DispViewInfo;
-  if (!WriteRecordCsv(data_, path, &error)) {
+  if (!WriteRecordCsv(data_, path, &error, [] { KeepPainting(); })) {
     popups_.Message(QStringLiteral("ATTENTION!"), QStringLiteral("The CSV file could not be written:\n%1\n%2")
                                                       .arg(QDir::toNativeSeparators(path), error));
     return;
