@@ -89,14 +89,14 @@ QString RecordViewer::Summary() const {
   if (shown_.isEmpty()) return {};
   if (data_.lines() == 0) return QStringLiteral("No data lines.");
   const auto [first, last] = std::minmax_element(data_.seconds.begin(), data_.seconds.end());
-  QString text = QStringLiteral("%1 lines from %2 over %3 s.")
+  // Line breaks of its own: the page does not widen for a long summary.
+  QString text = QStringLiteral("%1 lines over %2 s\nfrom %3")
                      .arg(data_.lines())
-                     .arg(QString::fromLatin1(IsoDateTime(data_.startSeconds)))
-                     .arg(static_cast<qint64>(*last - *first));
+                     .arg(static_cast<qint64>(*last - *first))
+                     .arg(QString::fromLatin1(IsoDateTime(data_.startSeconds)));
   if (data_.skipped > 0)
-    text += QStringLiteral(" %1 lines skipped (the first is line %2).")
-                .arg(data_.skipped)
-                .arg(data_.firstSkipped);
+    text +=
+        QStringLiteral("\n%1 lines skipped, the first is line %2").arg(data_.skipped).arg(data_.firstSkipped);
   return text;
 }
 
@@ -119,9 +119,8 @@ void RecordViewer::ExportCsv() {
                                                       .arg(QDir::toNativeSeparators(path), error));
     return;
   }
-  info->setText(
-      Summary() +
-      QStringLiteral("\nSaved as CSV (%1 rows): %2").arg(data_.lines()).arg(QDir::toNativeSeparators(path)));
+  info->setText(Summary() +
+                QStringLiteral("\nSaved as %1 (%2 rows)").arg(QFileInfo(path).fileName()).arg(data_.lines()));
 }
 
 }  // namespace trivolux
