@@ -129,7 +129,7 @@ int main(int argc, char** argv) {
         "OPEN FILE: %.2f s to the drawn graph, event loop idle at most %.0f ms, peak memory +%.0f MiB\n",
         open.first, open.second, PeakMiB() - before);
     std::printf("  %s\n", qPrintable(ui.DispViewInfo->text()));
-    QCoreApplication::processEvents();  // the layout follows the texts
+    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();  // the layouts follow the texts
     if (argc > 2) panels.mainPanel().grab().save(QDir(argv[2]).filePath("record_view.png"));
 
     const QString csv = dir.filePath("big.csv");
