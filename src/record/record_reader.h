@@ -16,7 +16,7 @@
 namespace trivolux {
 
 // A record file larger than this is not read: a recording at the shortest
-// interval writes about 30 MiB a day.
+// interval writes about 25 MiB a day.
 inline constexpr qint64 kRecordMaxFileSize = qint64{256} << 20;
 // Data lines kept; reading stops after them (about 40 bytes each in memory,
 // and 112 bytes in the seven curves of the graph panel).
