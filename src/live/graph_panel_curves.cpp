@@ -2,6 +2,8 @@
 
 #include <QComboBox>
 #include <QPushButton>
+#include <QSpinBox>
+#include <algorithm>
 
 #include "params/panel_access.h"
 #include "qcustomplot.h"
@@ -15,12 +17,32 @@ int GraphSignalOf(int selectorValue) {
   return selectorValue >= 0 && selectorValue < GraphPanel::kSignals ? selectorValue : 0;
 }
 
-double SignalValue(const MeasurementRecord& r, int signal) {
+int SignalWord(int signal) {
   using W = MeasurementRecord;
   constexpr int kWords[GraphPanel::kSignals] = {W::kRed, W::kGreen, W::kBlue, W::kX,
                                                 W::kY,   W::kInt,   W::kTemp};
-  return r[kWords[GraphSignalOf(signal)]];
+  return kWords[GraphSignalOf(signal)];
 }
+
+double SignalValue(const MeasurementRecord& r, int signal) {
+  return r[SignalWord(signal)];
+}
+
+namespace {
+const QString kPointAxis = QStringLiteral("point");
+const QString kTimeAxis = QStringLiteral("time [s]");
+
+void SetPointAxis(QCustomPlot* plot) {
+  if (plot->xAxis->label() != kPointAxis) plot->xAxis->setLabel(kPointAxis);
+}
+
+// A range that shows lo..hi with a little room, and at least `least` wide.
+QCPRange PaddedRange(double lo, double hi, double least) {
+  const double half = std::max(least, hi - lo) * 0.55;
+  const double middle = (lo + hi) / 2;
+  return QCPRange(middle - half, middle + half);
+}
+}  // namespace
 
 GraphPanelCurves::GraphPanelCurves(Panels& panels, ReplotCoalescer& replots, QObject* parent)
     : QObject(parent), panels_(panels), replots_(replots) {
@@ -42,6 +64,7 @@ void GraphPanelCurves::InitPanelGraph(const MeasurementRecord& record) {
   for (int s = 0; s < GraphPanel::kSignals; ++s) {
     QCustomPlot* plot = gp.GraphOf(s);
     for (int g = 0; g < plot->graphCount(); ++g) plot->graph(g)->data()->clear();
+    SetPointAxis(plot);
     plot->replot(QCustomPlot::rpQueuedReplot);
   }
   x = {0, 0};
@@ -49,16 +72,8 @@ void GraphPanelCurves::InitPanelGraph(const MeasurementRecord& record) {
 }
 
 void GraphPanelCurves::SetPanelGraphData(const MeasurementRecord& r) {
-  using W = MeasurementRecord;
   GraphPanel& gp = panels_.graphPanel();
   auto& ui = gp.ui;
-  ui.DispGpRed->setValue(r[W::kRed]);
-  ui.DispGpGreen->setValue(r[W::kGreen]);
-  ui.DispGpBlue->setValue(r[W::kBlue]);
-  ui.DispGpX->setValue(r[W::kX]);
-  ui.DispGpY->setValue(r[W::kY]);
-  ui.DispGpINT->setValue(r[W::kInt]);
-  ui.DispGpTemp->setValue(r[W::kTemp]);
   x[0] = x[1];
   x[1] = pointCounter;
   for (int s = 0; s < GraphPanel::kSignals; ++s) {
@@ -69,12 +84,16 @@ void GraphPanelCurves::SetPanelGraphData(const MeasurementRecord& r) {
     x[0] = x[1];
     previous = current;
   }
+  ShowValues();
   for (int s = 0; s < GraphPanel::kSignals; ++s) {
     QCustomPlot* plot = gp.GraphOf(s);
     QCPGraph* curve = plot->graph(0);
     // The curve already ends at the segment's first point; a new sweep
     // starts empty.
-    if (pointCounter == 0) curve->data()->clear();
+    if (pointCounter == 0) {
+      curve->data()->clear();
+      SetPointAxis(plot);
+    }
     curve->addData(x[1], current[s]);
     plot->xAxis->setRange(0, std::max(100.0, x[1]));
     const QCPRange y = plot->yAxis->range();
@@ -84,6 +103,48 @@ void GraphPanelCurves::SetPanelGraphData(const MeasurementRecord& r) {
   }
   ++pointCounter;
   ui.DispGpCounter->setValue(pointCounter);
+}
+
+void GraphPanelCurves::ShowTimeCurves(const std::vector<double>& seconds, bool sorted,
+                                      const std::array<const std::int16_t*, GraphPanel::kSignals>& values,
+                                      const std::function<void()>& betweenCurves) {
+  GraphPanel& gp = panels_.graphPanel();
+  const std::size_t n = seconds.size();
+  double first = 0, last = 0;
+  if (n > 0) {
+    const auto [lo, hi] = std::minmax_element(seconds.begin(), seconds.end());
+    first = *lo;
+    last = *hi;
+  }
+  for (int s = 0; s < GraphPanel::kSignals; ++s) {
+    const std::int16_t* v = values[static_cast<std::size_t>(s)];
+    auto curve = QSharedPointer<QCPGraphDataContainer>::create();
+    {
+      QVector<QCPGraphData> points(static_cast<qsizetype>(n));
+      for (std::size_t i = 0; i < n; ++i) points[static_cast<qsizetype>(i)] = QCPGraphData(seconds[i], v[i]);
+      curve->set(points, sorted);
+    }
+    QCustomPlot* plot = gp.GraphOf(s);
+    plot->graph(0)->setData(curve);
+    plot->xAxis->setLabel(kTimeAxis);
+    plot->xAxis->setRange(first, std::max(last, first + 1));
+    const auto [lo, hi] = std::minmax_element(v, v + n);
+    plot->yAxis->setRange(n > 0 ? PaddedRange(*lo, *hi, 10) : PaddedRange(0, 0, 10));
+    replots_.Request(plot);
+    previous[s] = current[s] = n > 0 ? v[n - 1] : 0;
+    if (betweenCurves) betweenCurves();
+  }
+  ShowValues();
+  gp.ui.DispGpCounter->setValue(static_cast<int>(std::min<std::size_t>(n, 65535)));
+  pointCounter = 0;
+  x = {0, 0};
+}
+
+void GraphPanelCurves::ShowValues() {
+  auto& ui = panels_.graphPanel().ui;
+  QSpinBox* displays[GraphPanel::kSignals] = {ui.DispGpRed, ui.DispGpGreen, ui.DispGpBlue, ui.DispGpX,
+                                              ui.DispGpY,   ui.DispGpINT,   ui.DispGpTemp};
+  for (int s = 0; s < GraphPanel::kSignals; ++s) displays[s]->setValue(static_cast<int>(current[s]));
 }
 
 void GraphPanelCurves::SetGraphVisible() {

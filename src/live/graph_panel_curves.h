@@ -2,10 +2,12 @@
 // The graph panel: one curve per recorded signal (RED, GREEN, BLUE, X, Y,
 // INT, TEMP), of which the signal selector shows one. The recorder extends
 // the curves; this clears them, keeps their last segment and switches the
-// visible graph.
+// visible graph. It also shows a whole recording read back from a file.
 #include <QObject>
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <vector>
 
 #include "live/measurement_record.h"
 #include "ui/graph_panel.h"
@@ -17,6 +19,8 @@ class ReplotCoalescer;
 
 // Signal of a selector value: 0 RED .. 6 TEMP; any other value is RED.
 int GraphSignalOf(int selectorValue);
+// The measurement-record word of a signal (a record file's value column).
+int SignalWord(int signal);
 // The signal's value in a measurement record.
 double SignalValue(const MeasurementRecord& record, int signal);
 
@@ -34,6 +38,15 @@ class GraphPanelCurves : public QObject {
   // a single point). The point counter wraps at 65536 like its display; the
   // curves then begin a new sweep, so they never hold more than 65536 points.
   void SetPanelGraphData(const MeasurementRecord& record);
+  // Replaces the seven curves by a recording read back from a file: x in
+  // seconds after its first line (sorted: never decreasing), values[signal]
+  // one value per line. The axes fit the data, the value displays show the
+  // last line and the point counter the lines (up to 65535); the next
+  // recorded frame begins a new sweep with point numbers again. betweenCurves
+  // runs after each curve (a long recording takes a while per curve).
+  void ShowTimeCurves(const std::vector<double>& seconds, bool sorted,
+                      const std::array<const std::int16_t*, GraphPanel::kSignals>& values,
+                      const std::function<void()>& betweenCurves);
 
   // The last segment of every curve: x pair (previous and current point
   // number) and previous and current value per signal.
@@ -47,6 +60,9 @@ class GraphPanelCurves : public QObject {
   void CBF_ButtonGpClose();
 
  private:
+  // The seven value displays show the current values.
+  void ShowValues();
+
   Panels& panels_;
   ReplotCoalescer& replots_;
 };

@@ -33,7 +33,13 @@ const char* const kMakeSure =
 
 RecordController::RecordController(Panels& panels, SharedState& state, Popups& popups, LinkController& link,
                                    LiveController& live, QObject* parent)
-    : QObject(parent), panels_(panels), state_(state), popups_(popups), link_(link), live_(live) {
+    : QObject(parent),
+      panels_(panels),
+      state_(state),
+      popups_(popups),
+      link_(link),
+      live_(live),
+      viewer_(panels, state, popups, live.graphPanel()) {
   auto& r = panels_.recordPage().ui;
   // Typed numbers count once committed; arrow steps and assistive values at once.
   r.NumInterval->setKeyboardTracking(false);

@@ -8,6 +8,8 @@
 #include <QString>
 #include <cstdint>
 
+#include "record/record_viewer.h"
+
 namespace trivolux {
 
 class LinkController;
@@ -38,6 +40,8 @@ class RecordController : public QObject {
   // The record file: the path the page shows is the path used.
   QString RecordPath() const;
   int Mode() const;
+  // OPEN FILE and EXPORT CSV: a record file looked at again.
+  RecordViewer& viewer() { return viewer_; }
   double RecordInterval = 1.0;
   std::uint16_t RecordValues = 100;
   std::uint16_t RecordCount = 0;
@@ -71,6 +75,7 @@ class RecordController : public QObject {
   long long lines_ = 0;
   long long failedLines_ = 0;
   QString firstFailure_;
+  RecordViewer viewer_;
 };
 
 }  // namespace trivolux
