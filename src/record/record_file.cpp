@@ -1,6 +1,7 @@
 #include "record/record_file.h"
 
 #include <QFile>
+#include <QSaveFile>
 #include <cmath>
 
 namespace trivolux {
@@ -32,6 +33,15 @@ QByteArray RecordLine(const QDateTime& when, const MeasurementRecord& record) {
   }
   line += "\r\n";
   return line;
+}
+
+bool ReplaceRecordFile(const QString& path, const QByteArray& bytes, QString* error) {
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    *error = file.errorString();
+    return false;
+  }
+  return true;
 }
 
 bool AppendRecordBytes(const QString& path, const QByteArray& bytes, QString* error) {

@@ -31,6 +31,12 @@ QByteArray RecordHeader(const QString& programTitle, const QString& panelId);
 // integers, tab separated, CRLF.
 QByteArray RecordLine(const QDateTime& when, const MeasurementRecord& record);
 
+// Replaces the file at path with bytes (the header of a newly selected
+// record file): the old file stays whole until the new one is complete and
+// takes its place in one step, and a killed write leaves no temporary file
+// behind on Linux (an unnamed one). False with the reason in *error.
+bool ReplaceRecordFile(const QString& path, const QByteArray& bytes, QString* error);
+
 // Opens path for appending (creating it), writes bytes, closes. False with
 // the system's reason in *error when any step fails.
 bool AppendRecordBytes(const QString& path, const QByteArray& bytes, QString* error);
