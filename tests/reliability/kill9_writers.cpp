@@ -6,6 +6,8 @@
 // program runs at its next start no temporary file may be left.
 //
 // Usage: kill9_writers [--kills N] [--seed S] [--only NAME] [--dir DIR]
+//        kill9_writers --samples DIR   (writes version 0 of every file into DIR:
+//                                       the seeds of the fuzz corpora)
 // Prints one line per writer and exits non-zero when any target was found
 // corrupt or a temporary file outlived the next start.
 #include <signal.h>
@@ -74,8 +76,14 @@ struct Writer {
   std::function<bool(const QString& path, int version)> write;
   std::function<Verdict(const QByteArray& bytes, const Versions& versions)> check = ExactVersion;
   std::function<QStringList(const QString& path, int version)> command;
+  // For such a program: the command that is its next start in the target's
+  // directory (it removes what its killed writes left); the program's own
+  // start-up clean-up applies when `startupCleans` is set.
+  std::function<QStringList(const QString& dir)> startCommand;
   // Lines appended one by one (the record file): each round continues the file.
   bool appends = false;
+  // The writer paints (fonts): its process needs a QGuiApplication.
+  bool gui = false;
 };
 
 // An INI file, written by the INI store.
@@ -197,6 +205,7 @@ std::vector<Writer> Writers() {
   pdf.name = "scope PDF";
   pdf.fileName = "Scope_report.pdf";
   pdf.startupCleans = false;
+  pdf.gui = true;
   pdf.write = [](const QString& path, int v) {
     QString error;
     return WriteScopeReportPdf(ReportFor(v), path, &error);
@@ -262,6 +271,23 @@ QStringList Others(const QString& dir, const QString& target) {
   return others;
 }
 
+std::unique_ptr<QGuiApplication> GuiFor(const Writer& w) {
+  static int argc = 1;
+  static char name[] = "kill9_writer";
+  static char* argv[] = {name, nullptr};
+  return w.gui ? std::make_unique<QGuiApplication>(argc, argv) : nullptr;
+}
+
+[[noreturn]] void Exec(const QStringList& args) {
+  std::vector<QByteArray> storage;
+  std::vector<char*> argv;
+  for (const QString& a : args) storage.push_back(QFile::encodeName(a));
+  for (QByteArray& a : storage) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  execv(argv[0], argv.data());
+  _exit(127);
+}
+
 // The next start: the temporaries are made older than the start-up age
 // (the kill happened a while ago), then removed as the program removes them.
 void NextStart(const QString& dir, const Writer& w, const QStringList& others) {
@@ -272,24 +298,18 @@ void NextStart(const QString& dir, const Writer& w, const QStringList& others) {
     utimensat(AT_FDCWD, path.constData(), times, 0);
   }
   if (w.startupCleans) RemoveStaleIniTemporaries(dir, kStartupTemporaryAge);
+  if (w.startCommand) {
+    const pid_t pid = fork();
+    if (pid == 0) Exec(w.startCommand(dir));
+    int status = 0;
+    waitpid(pid, &status, 0);
+  }
 }
 
 // The child's work: the command once, or the program's writer in a loop.
 [[noreturn]] void ChildLoop(const Writer& w, const QString& path, int firstVersion, bool loop) {
-  if (w.command) {
-    const QStringList args = w.command(path, firstVersion);
-    std::vector<QByteArray> storage;
-    std::vector<char*> argv;
-    for (const QString& a : args) storage.push_back(QFile::encodeName(a));
-    for (QByteArray& a : storage) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    execv(argv[0], argv.data());
-    _exit(127);
-  }
-  int argc = 1;
-  char name[] = "kill9_writer";
-  char* argv[] = {name, nullptr};
-  QGuiApplication app(argc, argv);
+  if (w.command) Exec(w.command(path, firstVersion));
+  std::unique_ptr<QGuiApplication> app = GuiFor(w);
   for (int v = firstVersion;; v ^= 1) {
     if (!w.write(path, v)) _exit(3);
     if (!loop) _exit(0);
@@ -308,10 +328,7 @@ Outcome Run(const Writer& w, const QString& dir, int kills, std::mt19937& rng) {
     const pid_t pid = fork();
     if (pid == 0) {
       if (w.command) ChildLoop(w, path, v, false);
-      int argc = 1;
-      char name[] = "kill9_writer";
-      char* argv[] = {name, nullptr};
-      QGuiApplication app(argc, argv);
+      std::unique_ptr<QGuiApplication> app = GuiFor(w);
       _exit(w.write(path, v) ? 0 : 3);
     }
     int status = 0;
@@ -373,7 +390,7 @@ Outcome Run(const Writer& w, const QString& dir, int kills, std::mt19937& rng) {
 int main(int argc, char** argv) {
   int kills = 200;
   unsigned seed = static_cast<unsigned>(std::random_device{}());
-  QString only, base;
+  QString only, base, samples;
   for (int i = 1; i + 1 < argc; i += 2) {
     if (!std::strcmp(argv[i], "--kills"))
       kills = std::atoi(argv[i + 1]);
@@ -385,6 +402,12 @@ int main(int argc, char** argv) {
       base = QString::fromLocal8Bit(argv[i + 1]);
   }
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (!samples.isEmpty()) {
+    QGuiApplication app(argc, argv);
+    for (const Writer& w : Writers())
+      if (w.write && !w.appends) w.write(QDir(samples).filePath(QString::fromLatin1(w.fileName)), 0);
+    return 0;
+  }
   std::mt19937 rng(seed);
   std::printf("kill -9 on every write: %d kills per file, seed %u\n", kills, seed);
   std::printf("%-22s %6s %6s %6s %8s %10s %9s %9s\n", "file", "kills", "old", "new", "corrupt", "temp left",
