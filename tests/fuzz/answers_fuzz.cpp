@@ -41,8 +41,13 @@ void Measurement(const std::vector<std::uint8_t>& d, std::uint8_t selector) {
   ValueHistories histories;
   for (int i = 0; i < ValueHistories::kLength + 1; ++i) histories.Push(r);
   Require(histories.X().back() == r[W::kX], "history lost the newest value");
-  const AxisSpan across = AxisSpanFor(r[W::kX], r[W::kExtremeA], r[W::kExtremeB]);
-  const AxisSpan up = AxisSpanFor(r[W::kY], r[W::kExtremeA + 1], r[W::kExtremeB + 1]);
+  // Taught bounds are ordered (lowest, highest); here from the extreme words.
+  const int xLow = std::min(r[W::kExtremeA], r[W::kExtremeB]),
+            xHigh = std::max(r[W::kExtremeA], r[W::kExtremeB]);
+  const int yLow = std::min(r[W::kExtremeA + 1], r[W::kExtremeB + 1]);
+  const int yHigh = std::max(r[W::kExtremeA + 1], r[W::kExtremeB + 1]);
+  const AxisSpan across = AxisSpanFor(r[W::kX], xLow, xHigh);
+  const AxisSpan up = AxisSpanFor(r[W::kY], yLow, yHigh);
   const PlaneWindow w = PlaneWindowFor(across, up);
   Require(w.xLow <= w.xHigh && w.yLow <= w.yHigh, "plane window upside down");
   IntensityCursor(selector % 4, r[W::kInt]);
