@@ -18,6 +18,7 @@ void ParameterFileInput(const std::uint8_t* data, std::size_t size);
 void TableAttributesInput(const std::uint8_t* data, std::size_t size);
 void PanelSettingsInput(const std::uint8_t* data, std::size_t size);
 void AnswersInput(const std::uint8_t* data, std::size_t size);
+void SensorLinkInput(const std::uint8_t* data, std::size_t size);
 
 // Prints "fuzz property failed: what" and aborts when ok is false.
 void Require(bool ok, const char* what);

@@ -38,6 +38,8 @@ def main():
     root = os.path.join(os.path.dirname(os.path.abspath(__file__)), "corpus")
     fr = os.path.join(root, "frame_reader")
     an = os.path.join(root, "answers")
+    sl = os.path.join(root, "sensor_link")
+    os.makedirs(sl, exist_ok=True)
     os.makedirs(fr, exist_ok=True)
     os.makedirs(an, exist_ok=True)
     measurement = words(1600, 1700, 1800, 1365, 1446, 1700, 12, 3, 3, 1, 35, 1560, 1660, 1760,
@@ -77,6 +79,28 @@ def main():
     }
     for name, data in answers.items():
         with open(os.path.join(an, name), "wb") as f:
+            f.write(data)
+    write_link_seeds(sl, measurement, scope)
+
+def link_records(*records):
+    out = b""
+    for op, data in records:
+        out += bytes([op]) + struct.pack("<H", len(data)) + data
+    return out
+
+def write_link_seeds(sl, measurement, scope):
+    """sensor_link: byte 0 bit 0 = serial line; records of operation (bit 0:
+    a frame the sensor sent on its own), 16-bit length and answer bytes."""
+    m = frame(8, 0, measurement)
+    seeds = {
+        "tcp_answers": b"\x00" + link_records((0, m), (0, m[:20]), (0, frame(0, 1)), (0, m + m[:9])),
+        "serial_answers": b"\x01" + link_records((0, m), (0, frame(0, 2)), (0, m[:-1] + b"\x00")),
+        "tcp_sensor_frames": b"\x00" + link_records((1, frame(110, 0, scope) + frame(110, 1, scope)), (1, b""),
+                                                    (1, frame(8, 0, measurement)[:5])),
+        "too_long": b"\x00" + link_records((0, bytes([0x55, 8, 0, 0, 0xf9, 0x07, 0xAA]) + b"\x00" * 10)),
+    }
+    for name, data in seeds.items():
+        with open(os.path.join(sl, name), "wb") as f:
             f.write(data)
 
 if __name__ == "__main__":
