@@ -341,7 +341,7 @@ Outcome Run(const Writer& w, const QString& dir, int kills, std::mt19937& rng) {
     }
     versions[static_cast<std::size_t>(v)] = file.readAll();
   }
-  o.writeMs = std::max(1.0, t.nsecsElapsed() / 2e6);
+  o.writeMs = std::max(1.0, t.nsecsElapsed() / 1e6);
   std::uniform_real_distribution<double> when(0.0, w.appends ? 20.0 : 3 * o.writeMs);
   for (int k = 0; k < kills; ++k) {
     const pid_t pid = fork();
@@ -410,7 +410,7 @@ int main(int argc, char** argv) {
   }
   std::mt19937 rng(seed);
   std::printf("kill -9 on every write: %d kills per file, seed %u\n", kills, seed);
-  std::printf("%-22s %6s %6s %6s %8s %10s %9s %9s\n", "file", "kills", "old", "new", "corrupt", "temp left",
+  std::printf("%-22s %6s %6s %6s %8s %10s %9s %9s\n", "file", "kills", "ver.0", "ver.1", "corrupt", "temp left",
               "outlived", "write ms");
   int failures = 0;
   for (const Writer& w : Writers()) {
