@@ -22,6 +22,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <memory>
 
 #include "app/scope_app.h"
 #include "app_fixture.h"
@@ -99,11 +100,16 @@ class Sensor : public QObject {
   long long reported_ = -1;
 };
 
-// Clicks `button` after ms (to end a running loop as the user would).
-void ClickLater(QPushButton* button, int ms) {
-  QTimer::singleShot(ms, button, [button] {
+// Clicks `button` after ms (to end a running loop as the user would); a
+// phase that ended early destroys the timer with its click.
+std::unique_ptr<QTimer> ClickLater(QPushButton* button, int ms) {
+  auto timer = std::make_unique<QTimer>();
+  timer->setSingleShot(true);
+  QObject::connect(timer.get(), &QTimer::timeout, button, [button] {
     if (button->isEnabled()) button->click();
   });
+  timer->start(ms);
+  return timer;
 }
 
 // The record file: the header, then whole lines of 13 tab-separated fields.
@@ -153,10 +159,12 @@ int main(int argc, char** argv) {
   QObject::connect(&link, &SensorLink::linkFailed, [&] { ++messages; });
   QObject::connect(&link, &SensorLink::requestWritten, [&] { ++requests; });
 
-  // Hang watch: requests, failures or reconnects must move within 10 s.
+  // Hang watch: requests, failures or reconnects must move within 10 s, and
+  // a phase of 4 s must end (STOP clicked) within 20 s.
   long long lastProgress = -1;
-  QElapsedTimer sinceProgress;
+  QElapsedTimer sinceProgress, phase;
   sinceProgress.start();
+  phase.start();
   QTimer watch;
   QObject::connect(&watch, &QTimer::timeout, [&] {
     const long long progress = requests + messages + reconnects;
@@ -165,6 +173,11 @@ int main(int argc, char** argv) {
       sinceProgress.restart();
     } else if (sinceProgress.elapsed() > 10000) {
       std::printf("HANG: no request, failure or reconnection for 10 s (cycle %lld)\n", cycles);
+      std::fflush(stdout);
+      _exit(3);
+    }
+    if (phase.elapsed() > 20000) {
+      std::printf("HANG: phase %lld (or the reconnection before it) did not end within 20 s\n", cycles % 3);
       std::fflush(stdout);
       _exit(3);
     }
@@ -196,19 +209,22 @@ int main(int argc, char** argv) {
   long rssStart = 0;
   bool ok = true;
   while (wall.elapsed() < minutes * 60000) {
+    phase.restart();
     if (!reconnect()) {
       std::printf("FAILED: no connection after 20 attempts\n");
       ok = false;
       break;
     }
+    phase.restart();
     switch (cycles % 3) {
-      case 0:  // GO for 4 s
-        ClickLater(main.ButtonStop, 4000);
+      case 0: {  // GO for 4 s
+        const auto stop = ClickLater(main.ButtonStop, 4000);
         main.ButtonGo->click();
         break;
+      }
       case 1: {  // continuous recording for 4 s
         const long long before = live.FrameCount();
-        ClickLater(rec.ButtonStopRecord, 4000);
+        const auto stop = ClickLater(rec.ButtonStopRecord, 4000);
         panels.ShowMainPage(MainPanel::kRecordPage);
         rec.ButtonStartRecord->click();
         recordedFrames += live.FrameCount() - before;
