@@ -10,6 +10,7 @@
 //                                       the seeds of the fuzz corpora)
 // Prints one line per writer and exits non-zero when any target was found
 // corrupt or a temporary file outlived the next start.
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
