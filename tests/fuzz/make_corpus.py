@@ -97,6 +97,7 @@ def write_link_seeds(sl, measurement, scope):
         "serial_answers": b"\x01" + link_records((0, m), (0, frame(0, 2)), (0, m[:-1] + b"\x00")),
         "tcp_sensor_frames": b"\x00" + link_records((1, frame(110, 0, scope) + frame(110, 1, scope)), (1, b""),
                                                     (1, frame(8, 0, measurement)[:5])),
+        "write_fails_and_closed": b"\x00" + link_records((2, m), (4, m), (5, m), (0, m)),
         "too_long": b"\x00" + link_records((0, bytes([0x55, 8, 0, 0, 0xf9, 0x07, 0xAA]) + b"\x00" * 10)),
     }
     for name, data in seeds.items():

@@ -1,7 +1,9 @@
 // The program's own receive path: SensorLink exchanges and sensor-frame
 // waits over a transport that delivers arbitrary bytes as the answers. The
 // first byte picks the line (bit 0: serial or TCP); then each record is an
-// operation byte, a 16-bit length and that many answer bytes. Every call
+// operation byte (bit 0: a frame the sensor sent on its own instead of an
+// exchange; bit 1: the request cannot be written; bit 2: the line is closed),
+// a 16-bit length and that many answer bytes. Every call
 // either succeeds with a frame that passed its checks, or reports exactly one
 // failure with a text; a sensor-frame wait that finds no frame reports none.
 #include <QCoreApplication>
@@ -33,6 +35,7 @@ class ScriptedTransport : public Transport {
   void Close() override { open_ = false; }
   bool IsOpen() const override { return open_; }
   qint64 Write(const std::uint8_t*, qint64 count, int) override {
+    if (failWrites_) return -1;
     Arrive();
     return count;
   }
@@ -51,6 +54,7 @@ class ScriptedTransport : public Transport {
   // The bytes of the next answer; they arrive with the next request, or at
   // once for a frame the sensor sends on its own.
   void Next(std::vector<std::uint8_t> bytes) { next_ = std::move(bytes); }
+  void FailWrites(bool on) { failWrites_ = on; }
   void Arrive() {
     input_.insert(input_.end(), next_.begin(), next_.end());
     next_.clear();
@@ -60,6 +64,7 @@ class ScriptedTransport : public Transport {
  private:
   TransportKind kind_;
   bool open_ = false;
+  bool failWrites_ = false;
   std::vector<std::uint8_t> input_, next_;
 };
 
@@ -89,6 +94,8 @@ void SensorLinkInput(const std::uint8_t* data, std::size_t size) {
     at += 3 + length;
     const int before = failures;
     state.RunFlag = 1;
+    transport.FailWrites(op & 2);
+    if (op & 4) transport.Close();
     int result = 0;
     if (op & 1) {
       // A frame the sensor sent on its own, already there (the wait ends at once).
@@ -111,6 +118,7 @@ void SensorLinkInput(const std::uint8_t* data, std::size_t size) {
       Require(!link.MessageText.isEmpty(), "a failure without a text");
       Require(state.RunFlag == 0 && state.SensorConnected == 0, "a failure left the loop running");
     }
+    transport.Open();
   }
 }
 
