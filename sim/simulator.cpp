@@ -213,7 +213,13 @@ void Simulator::HandleFrame(Port* port, std::uint8_t order, std::uint16_t param,
     port->link->Close();  // a pseudo-terminal stays open: the answer is just missing
     return;
   }
-  bool drop = randomFault == RandomFault::Drop;
+  if (randomFault == RandomFault::Drop) {
+    // The request was lost on the line: no answer, and nothing it would have
+    // started (a single-shot scan's result frames) either.
+    emit requestHandled(order, param);
+    return;
+  }
+  bool drop = false;
   if (faults_.dropAnswerNth > 0 && --faults_.dropAnswerNth == 0) drop = true;
   if (faults_.dropEveryNth > 0) {
     if (faults_.dropEveryNth != dropEveryNthSeen_) {

@@ -174,11 +174,13 @@ int main(int argc, char** argv) {
     } else if (sinceProgress.elapsed() > 10000) {
       std::printf("HANG: no request, failure or reconnection for 10 s (cycle %lld)\n", cycles);
       std::fflush(stdout);
+      sensor.Stop();
       _exit(3);
     }
     if (phase.elapsed() > 20000) {
       std::printf("HANG: phase %lld (or the reconnection before it) did not end within 20 s\n", cycles % 3);
       std::fflush(stdout);
+      sensor.Stop();
       _exit(3);
     }
   });
