@@ -1,8 +1,10 @@
 #include "record/record_file.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <cmath>
+
+#include "ini/ini_file.h"
+#include "ini/ini_text.h"
 
 namespace trivolux {
 
@@ -36,12 +38,20 @@ QByteArray RecordLine(const QDateTime& when, const MeasurementRecord& record) {
 }
 
 bool ReplaceRecordFile(const QString& path, const QByteArray& bytes, QString* error) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-    *error = file.errorString();
-    return false;
+  const int result = ReplaceFileContents(path, bytes.toStdString());
+  switch (result) {
+    case 0:
+      return true;
+    case ini_error::kDiskFull:
+      *error = QStringLiteral("The disk is full.");
+      break;
+    case ini_error::kAccessDenied:
+      *error = QStringLiteral("The file or its directory cannot be written.");
+      break;
+    default:
+      *error = QStringLiteral("The file could not be written (error %1).").arg(result);
   }
-  return true;
+  return false;
 }
 
 bool AppendRecordBytes(const QString& path, const QByteArray& bytes, QString* error) {

@@ -32,9 +32,9 @@ QByteArray RecordHeader(const QString& programTitle, const QString& panelId);
 QByteArray RecordLine(const QDateTime& when, const MeasurementRecord& record);
 
 // Replaces the file at path with bytes (the header of a newly selected
-// record file): the old file stays whole until the new one is complete and
-// takes its place in one step, and a killed write leaves no temporary file
-// behind on Linux (an unnamed one). False with the reason in *error.
+// record file) through the INI store's writer: the old file stays whole until
+// the new one takes its place in one rename, and a killed write leaves only an
+// "ini$$" temporary that the next start removes. False with the reason in *error.
 bool ReplaceRecordFile(const QString& path, const QByteArray& bytes, QString* error);
 
 // Opens path for appending (creating it), writes bytes, closes. False with

@@ -50,7 +50,8 @@ namespace {
 using namespace trivolux;
 
 // What the program removes at its next start: ini$$ temporaries older than
-// a minute in the directories it writes INI files to (PanelSettingsStore).
+// a minute in the directories of its INI files and its record file
+// (PanelSettingsStore::RemoveStaleTemporaries).
 constexpr std::chrono::seconds kStartupTemporaryAge{60};
 
 enum class Verdict { Old, New, Corrupt };
@@ -217,7 +218,7 @@ std::vector<Writer> Writers() {
   Writer header;
   header.name = "record header";
   header.fileName = "RecordFile.dat";
-  header.startupCleans = false;
+  header.startupCleans = true;
   header.write = [](const QString& path, int v) {
     QString error;
     return ReplaceRecordFile(path, RecordHeaderFor(v), &error);
@@ -411,8 +412,8 @@ int main(int argc, char** argv) {
   }
   std::mt19937 rng(seed);
   std::printf("kill -9 on every write: %d kills per file, seed %u\n", kills, seed);
-  std::printf("%-22s %6s %6s %6s %8s %10s %9s %9s\n", "file", "kills", "ver.0", "ver.1", "corrupt", "temp left",
-              "outlived", "write ms");
+  std::printf("%-22s %6s %6s %6s %8s %10s %9s %9s\n", "file", "kills", "ver.0", "ver.1", "corrupt",
+              "temp left", "outlived", "write ms");
   int failures = 0;
   for (const Writer& w : Writers()) {
     if (!only.isEmpty() && only != QLatin1String(w.name)) continue;
