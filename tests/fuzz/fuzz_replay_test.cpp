@@ -23,6 +23,7 @@ const Target kTargets[] = {
     {"frame_reader", FrameReaderInput},     {"ini", IniInput},
     {"parameter_file", ParameterFileInput}, {"table_attributes", TableAttributesInput},
     {"panel_settings", PanelSettingsInput}, {"answers", AnswersInput},
+    {"sensor_link", SensorLinkInput},
 };
 
 class FuzzReplay : public ::testing::TestWithParam<Target> {};
