@@ -4,7 +4,7 @@
 #include <QCoreApplication>
 #include <cstdio>
 
-#include "sim/quit_signals.h"
+#include "base/termination_signals.h"
 #include "sim/simulator.h"
 
 namespace {
@@ -42,6 +42,8 @@ int main(int argc, char* argv[]) {
   const QCommandLineOption eeprom("eeprom", "Keep the EEPROM in FILE across runs.", "FILE");
   const QCommandLineOption target("target", "Fixed target colour (default: slow drift).", "R,G,B");
   const QCommandLineOption period("trigger-period", "Simulated trigger period (default 200).", "MS");
+  const QCommandLineOption autoFrames("auto-frames",
+                                      "Automatic sending ends after N frames (default: no end).", "N");
   const QCommandLineOption baud("baud-index", "Initial baud-rate index 0..7 (default 4).", "N");
   const QCommandLineOption seed("seed", "Noise seed (default 1).", "N");
   const QCommandLineOption verbose("verbose", "Log every request and answer in hex on stderr.");
@@ -64,10 +66,10 @@ int main(int argc, char* argv[]) {
       "random-faults", "Inject faults at random, one every MEAN_MS on average (default 5000).",
       "SEED[,MEAN_MS]");
   parser.addOption(randomFaults);
-  parser.addOptions({tcp,         pty,           ptyLink,     lineRate, id,      serial,         eeprom,
-                     target,      period,        baud,        seed,     verbose, dropNth,        dropEvery,
-                     corruptSync, corruptHeader, corruptData, split,    delay,   closeOnRequest, mismatch,
-                     implausible, unknownAll});
+  parser.addOptions({tcp,       pty,         ptyLink,       lineRate,    id,    serial,  eeprom,
+                     target,    period,      autoFrames,    baud,        seed,  verbose, dropNth,
+                     dropEvery, corruptSync, corruptHeader, corruptData, split, delay,   closeOnRequest,
+                     mismatch,  implausible, unknownAll});
   parser.process(app);
 
   trivolux::sim::SimOptions options;
@@ -82,6 +84,11 @@ int main(int argc, char* argv[]) {
   if (parser.isSet(period)) {
     if (!ParseInt(parser.value(period), 1, 3600000, &options.triggerPeriodMs))
       return Fail("--trigger-period takes 1..3600000 ms");
+  }
+  if (parser.isSet(autoFrames)) {
+    bool ok = false;
+    options.autoFrameLimit = parser.value(autoFrames).toLongLong(&ok);
+    if (!ok || options.autoFrameLimit < 0) return Fail("--auto-frames takes a number from 0");
   }
   if (parser.isSet(baud) && !ParseInt(parser.value(baud), 0, 65535, &options.baudIndex))
     return Fail("--baud-index takes 0..7");
@@ -133,7 +140,7 @@ int main(int argc, char* argv[]) {
   faults.closeOnNextRequest = parser.isSet(closeOnRequest);
   faults.unknownOrderForAll = parser.isSet(unknownAll);
 
-  trivolux::sim::QuitOnTerminationSignals(app);
+  trivolux::OnTerminationSignals(&app, [] { QCoreApplication::quit(); });
   trivolux::sim::Simulator sim(options);
   sim.faults() = faults;
   // One line per random fault as it is applied, for a soak run that compares

@@ -140,7 +140,7 @@ SensorCore::Result SensorCore::Handle(std::uint8_t ord, std::uint16_t param, con
       return r;
     }
     case order::kReadCalib: {
-      const auto& cf = model.calFactors;
+      const auto& cf = faults_.calFactorAnswer ? *faults_.calFactorAnswer : model.calFactors;
       const auto& off = model.offsets;
       r.answer.data = Words({cf[0], cf[1], cf[2], off[0], off[1], off[2]});
       return r;

@@ -39,6 +39,9 @@ struct Faults {
   bool unknownOrderForAll = false;  // answer every request with order 0 / param 1
   // Answer order 8 with these 20 words instead of a measured frame.
   std::optional<std::array<std::int16_t, 20>> fixedFrame;
+  // Answer order 102 with these calibration factors instead of the stored
+  // ones (a sensor whose calibration memory holds what it would refuse).
+  std::optional<std::array<std::uint16_t, 3>> calFactorAnswer;
 };
 
 // Faults at random moments (see random_faults.h), for soak runs.
@@ -53,7 +56,10 @@ struct RandomFaultPlan {
 struct SimOptions {
   QString ident = "TRIVOLUX VR V1.2.0  SIMULATOR";  // order-7 text (72 bytes, zero padded)
   std::uint16_t serial = 4711;
-  int triggerPeriodMs = 200;                 // simulated trigger events: automatic sending and the scope
+  int triggerPeriodMs = 200;  // simulated trigger events: automatic sending and the scope
+  // Automatic sending stays on but sends nothing more once this many frames
+  // went out since the start (0 = no limit), so a test knows the last one.
+  long long autoFrameLimit = 0;
   bool lineRate = false;                     // pace both directions at the current baud rate (10 bits/byte)
   int baudIndex = 4;                         // current baud-rate index (0..7; >7 = 115200)
   QString eepromFile;                        // keep the EEPROM in this file when not empty

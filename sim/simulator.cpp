@@ -280,7 +280,7 @@ void Simulator::HandleFrame(Port* port, std::uint8_t order, std::uint16_t param,
   emit requestHandled(order, param);
 }
 
-void Simulator::SendFrame(Port* port, std::uint8_t order, std::uint16_t param,
+bool Simulator::SendFrame(Port* port, std::uint8_t order, std::uint16_t param,
                           const std::vector<std::uint8_t>& data, bool isAnswer, std::function<void()> after) {
   QByteArray frame(static_cast<int>(kHeaderSize + data.size()), 0);
   BuildFrame(order, param, data.data(), static_cast<std::uint16_t>(data.size()),
@@ -291,10 +291,11 @@ void Simulator::SendFrame(Port* port, std::uint8_t order, std::uint16_t param,
     ++backlog_.framesDropped;
     if (options_.verbose) std::fprintf(stderr, "sim -> (frame dropped: output full)\n");
     if (after) after();
-    return;
+    return false;
   }
   port->sender->Send(frame, isAnswer, std::move(after));
   backlog_.outputPeak = std::max(backlog_.outputPeak, port->OutputBacklog());
+  return true;
 }
 
 void Simulator::SendScope(Port* port) {
@@ -303,10 +304,10 @@ void Simulator::SendScope(Port* port) {
 
 void Simulator::OnTrigger() {
   if (!activePort_) return;
-  if (core_->autoSending) {
+  const long long limit = options_.autoFrameLimit;
+  if (core_->autoSending && (limit <= 0 || autoFramesSent_ < limit)) {
     const OutFrame f = core_->MeasurementFrame(NowMs());
-    SendFrame(activePort_, f.order, f.param, f.data, false);
-    ++autoFramesSent_;
+    if (SendFrame(activePort_, f.order, f.param, f.data, false)) ++autoFramesSent_;
   }
   if (core_->scopeArmed) SendScope(activePort_);
   UpdateTriggerTimer();

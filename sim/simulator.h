@@ -65,7 +65,8 @@ class Simulator : public QObject {
   bool AutoSending() const;
   bool ScopeArmed() const;
   void TriggerNow();  // a simulated trigger event at once (automatic frame / scope)
-  // Measurement frames sent on its own (automatic sending) since start.
+  // Measurement frames sent on its own (automatic sending) since start; a
+  // frame dropped at the output limit was not sent and does not count.
   long long AutoFramesSent() const { return autoFramesSent_; }
   int BaudIndex() const;
   BacklogStats Backlog() const;
@@ -87,7 +88,8 @@ class Simulator : public QObject {
   void OnBytes(Port* port, const QByteArray& bytes);
   void HandleFrame(Port* port, std::uint8_t order, std::uint16_t param,
                    const std::vector<std::uint8_t>& data);
-  void SendFrame(Port* port, std::uint8_t order, std::uint16_t param, const std::vector<std::uint8_t>& data,
+  // False when the frame was dropped at the output limit.
+  bool SendFrame(Port* port, std::uint8_t order, std::uint16_t param, const std::vector<std::uint8_t>& data,
                  bool isAnswer, std::function<void()> after = {});
   void SendScope(Port* port);
   void RandomFaultApplied(RandomFault fault);

@@ -3,31 +3,24 @@
 //
 // --screenshots DIR (or TRIVOLUX_SCREENSHOT_DIR=DIR) starts offline without
 // blocking popups, saves PNGs of every panel into DIR and exits.
-// With --sensor HOST:PORT it connects there first and adds pictures taken
-// while GO runs.
-// --seed-demo-settings HOST PORT writes a settings file selecting TCP/IP at
-// HOST:PORT when there is none yet, and exits. Unknown
-// arguments are ignored.
+// With --sensor HOST:PORT it connects there first (with settings of its own
+// unless --settings-dir is given) and adds pictures taken while GO runs.
+// --settings-dir and --sensor also serve a normal run (start_options.h): the
+// demo keeps its settings apart from a user's and always finds its simulator.
+// Unknown arguments are ignored.
 #include <QApplication>
 #include <QDir>
-#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <cstdio>
 
 #include "app/panel_settings.h"
-#include "app/panel_settings_file.h"
 #include "app/scope_app.h"
 #include "app/screenshots.h"
+#include "app/start_options.h"
 #include "ui/panels.h"
 #include "ui/qt_popups.h"
 
 namespace {
-
-// --sensor HOST:PORT in screenshot mode: connect to a sensor (the simulator)
-// and add the pictures taken while GO runs.
-QString SensorArgument(const QStringList& args) {
-  const int at = static_cast<int>(args.indexOf(QStringLiteral("--sensor")));
-  return at >= 0 && at + 1 < args.size() ? args[at + 1] : QString();
-}
 
 QString ScreenshotDir(const QStringList& args) {
   const int at = static_cast<int>(args.indexOf(QStringLiteral("--screenshots")));
@@ -35,46 +28,33 @@ QString ScreenshotDir(const QStringList& args) {
   return qEnvironmentVariable("TRIVOLUX_SCREENSHOT_DIR");
 }
 
-}  // namespace
-
-// Writes the demo settings without opening any window (runs before a
-// display exists).
-int SeedDemoSettings(int argc, char** argv) {
-  QCoreApplication application(argc, argv);
-  const QStringList args = QCoreApplication::arguments();
-  const auto seed = args.indexOf(QStringLiteral("--seed-demo-settings"));
-  if (seed + 2 >= args.size()) return 2;
-  const auto location = trivolux::ResolveSettingsLocation(
-      QCoreApplication::applicationDirPath(),
-      QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
-      QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), trivolux::DirectoryWritable);
-  return trivolux::SeedTcpSettings(location, args[seed + 1], args[seed + 2]) ? 0 : 1;
+bool Apply(trivolux::ScopeApp& app, const trivolux::StartOptions& options) {
+  if (trivolux::ApplyStartOptions(app, options)) return true;
+  std::fprintf(stderr, "The settings for --sensor cannot be written into %s.\n",
+               qPrintable(QDir::toNativeSeparators(app.panelSettings().Location().settingsPath)));
+  return false;
 }
 
+}  // namespace
+
 int main(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i) {
-    if (qstrcmp(argv[i], "--seed-demo-settings") == 0) return SeedDemoSettings(argc, argv);
-  }
   QApplication application(argc, argv);
   const QString programDir = QCoreApplication::applicationDirPath();
-  const QString screenshotDir = ScreenshotDir(QCoreApplication::arguments());
+  const QStringList args = QCoreApplication::arguments();
+  const QString screenshotDir = ScreenshotDir(args);
+  trivolux::StartOptions options = trivolux::ParseStartOptions(args);
 
   if (!screenshotDir.isEmpty()) {
     trivolux::OfflinePopups popups;
     trivolux::ScopeApp app(popups, programDir);
-    const QString sensor = SensorArgument(QCoreApplication::arguments());
+    // Pictures against a sensor use settings of their own.
     QTemporaryDir settingsDir;
-    if (!sensor.isEmpty()) {
-      // Settings of its own, selecting the given sensor.
-      const trivolux::SettingsLocation location{settingsDir.filePath(trivolux::kPanelSettingsName),
-                                                settingsDir.path(), QString()};
-      app.panelSettings().SetLocation(location);
-      trivolux::SeedTcpSettings(location, sensor.section(':', 0, -2), sensor.section(':', -1));
-    }
+    if (!options.sensor.isEmpty() && options.settingsDir.isEmpty()) options.settingsDir = settingsDir.path();
+    if (!Apply(app, options)) return 1;
     app.InitAll();
     const QString dir = QDir(screenshotDir).absolutePath();
     int written = trivolux::SaveScreenshots(app.panels(), dir);
-    if (!sensor.isEmpty()) {
+    if (!options.sensor.isEmpty()) {
       written += trivolux::SaveLiveScreenshots(app, dir);
       written += trivolux::SaveTeachScreenshots(app, dir);
       written += trivolux::SaveRecordScreenshots(app, dir);
@@ -87,6 +67,7 @@ int main(int argc, char** argv) {
   trivolux::QtPopups popups;
   trivolux::ScopeApp app(popups, programDir);
   popups.SetParent(&app.panels().mainPanel());
+  if (!Apply(app, options)) return 1;
   app.InitAll();
   // The connection check at start may already have asked to end the program.
   if (app.state().QuitRequested) return 0;

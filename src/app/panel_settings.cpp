@@ -39,7 +39,7 @@ PanelSettingsStore::PanelSettingsStore(Panels& panels, Popups& popups, LinkContr
       params_(params),
       tableAttr_(tableAttr),
       calib_(calib) {
-  location_ = {QDir(programDir).filePath(kPanelSettingsName), programDir, QString()};
+  location_ = OwnSettingsLocation(programDir);
   current_ = DefaultPanelSettings(location_.defaultFilesDir);
   connect(&link, &LinkController::settingsAccepted, this, &PanelSettingsStore::StorePanelSettings);
 }

@@ -29,7 +29,12 @@ bool GetText(const IniText& ini, const char* section, const std::string& tag, in
              IniTextCodec* codec) {
   std::string value;
   if (ini.GetString(section, tag, std::string::npos, &value) != 1) return false;
-  *out = (codec ? codec->Decode(value) : QString::fromStdString(value)).left(maxChars);
+  // Cut after whole characters: a surrogate pair is kept or dropped whole, and
+  // a code-page value keeps exactly the bytes that come back on save.
+  // Without a codec the value is read as UTF-8 (bad bytes replaced).
+  const auto limit = static_cast<std::size_t>(maxChars);
+  *out = codec ? codec->Decode(value, limit)
+               : IniTextCodec().Decode(QString::fromStdString(value).toStdString(), limit);
   return true;
 }
 
@@ -125,7 +130,7 @@ void ReadPanelSettings(const IniText& ini, const QString& dir, PanelSettings* s)
     }
   }
 
-  AcquireTableSetFromIniHandle(ini, s->tableAttributes, nullptr, &s->codec);
+  AcquireTableSetFromIniHandle(ini, s->tableAttributes, nullptr);
 }
 
 void ReadConnectionSettings(const IniText& ini, ConnectionSettings* c, IniTextCodec* codec) {
@@ -167,20 +172,33 @@ void WritePanelSettings(const PanelSettings& s, IniText& ini) {
   PutText(ini, kComm, "IP ADRESS", s.connection.ipAddress, s.codec);
   PutText(ini, kComm, "PORT NUMBER", s.connection.portNumber, s.codec);
 
-  AppendTableSetToIniHandle(ini, s.tableAttributes, &s.codec);
+  AppendTableSetToIniHandle(ini, s.tableAttributes);
 }
 
-bool SeedTcpSettings(const SettingsLocation& location, const QString& host, const QString& port) {
-  if (QFileInfo::exists(location.settingsPath)) return true;
+SettingsLocation OwnSettingsLocation(const QString& dir) {
+  return {QDir(dir).filePath(kPanelSettingsName), dir, QString()};
+}
+
+bool PointSettingsAtTcp(const SettingsLocation& location, const QString& host, const QString& port) {
   PanelSettings s = DefaultPanelSettings(location.defaultFilesDir);
+  IniText ini;
+  if (ini.ReadFromFile(location.ReadPath()) >= 0 && IsPanelSettings(ini)) {
+    ReadPanelSettings(ini, location.defaultFilesDir, &s);
+    ReadConnectionSettings(ini, &s.connection, &s.codec);
+  }
   s.connection.comProtocol = 1;
   s.connection.ipAddress = host;
   s.connection.portNumber = port;
-  s.addresses = QStringList{host};
-  IniText ini;
-  WritePanelSettings(s, ini);
+  s.addresses.removeAll(host);
+  s.addresses.prepend(host);
+  IniText out;
+  WritePanelSettings(s, out);
   QDir().mkpath(QFileInfo(location.settingsPath).absolutePath());
-  return ini.WriteToFile(location.settingsPath) == 0;
+  return out.WriteToFile(location.settingsPath) == 0;
+}
+
+bool SeedTcpSettings(const SettingsLocation& location, const QString& host, const QString& port) {
+  return QFileInfo::exists(location.settingsPath) || PointSettingsAtTcp(location, host, port);
 }
 
 }  // namespace trivolux

@@ -27,8 +27,8 @@ struct WindowPlacement {
   int top = 40;
   // The main window's default size (the panels' own constants; the glue
   // checks at compile time that the two agree).
-  int width = 886;
-  int height = 548;
+  int width = 1200;
+  int height = 680;
 };
 
 struct ConnectionSettings {
@@ -95,9 +95,16 @@ void ReadConnectionSettings(const IniText& ini, ConnectionSettings* connection,
 // The complete file, sections and keys in their documented order.
 void WritePanelSettings(const PanelSettings& settings, IniText& ini);
 
-// When no settings file exists yet: writes one with the defaults that selects
-// TCP/IP at host:port (used by the demo before the program starts). Returns
-// false only when a file had to be written and could not be.
+// Everything in dir, nothing read from elsewhere (a settings directory given
+// on the command line, e.g. the demo's).
+SettingsLocation OwnSettingsLocation(const QString& dir);
+
+// Makes the file at location select TCP/IP at host:port (the address also
+// heads the address list). What an existing settings file holds besides the
+// connection stays; without one, the rest are the defaults. False when the
+// file cannot be written.
+bool PointSettingsAtTcp(const SettingsLocation& location, const QString& host, const QString& port);
+// The same, but only when no settings file exists yet (test set-ups).
 bool SeedTcpSettings(const SettingsLocation& location, const QString& host, const QString& port);
 
 }  // namespace trivolux

@@ -15,11 +15,6 @@
 
 namespace trivolux {
 
-int OfflinePopups::Generic(const QString&, const QString&, const QStringList& buttons) {
-  const int offline = static_cast<int>(buttons.indexOf(QStringLiteral("OFFLINE")));
-  return offline >= 0 ? offline : 0;
-}
-
 bool SaveWidgetPng(QWidget& w, const QString& path) {
   QCoreApplication::processEvents();
   return w.grab().save(path, "PNG");

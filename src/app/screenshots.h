@@ -15,7 +15,7 @@ class ScopeApp;
 // Popups that never block: messages are dropped, confirmations answer No
 // (unless answerYes is set),
 // prompts and file selections are cancelled, and a popup with custom
-// buttons answers "OFFLINE" when it offers it (the start-up connection check).
+// buttons answers as Escape would (OFFLINE in the start-up connection check).
 class OfflinePopups : public Popups {
  public:
   void Message(const QString&, const QString&) override {}
@@ -23,7 +23,9 @@ class OfflinePopups : public Popups {
   // The pictures of a calibration answer Yes for a while.
   bool answerYes = false;
   std::optional<QString> Prompt(const QString&, const QString&, int) override { return std::nullopt; }
-  int Generic(const QString&, const QString&, const QStringList& buttons) override;
+  int Generic(const QString&, const QString&, const QStringList&, int escapeIndex) override {
+    return escapeIndex;
+  }
   FileSelect SelectFile(const FileRequest&, QString*) override { return FileSelect::None; }
   bool ChoosePrinter(QPrinter&) override { return false; }
 };

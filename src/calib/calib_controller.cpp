@@ -5,28 +5,26 @@
 #include <QSpinBox>
 
 #include "base/shared_state.h"
+#include "calib/calib_transfer.h"
 #include "calib/calibration.h"
 #include "calib/hw_info_file.h"
 #include "link/link_controller.h"
-#include "link/link_texts.h"
 #include "link/orders.h"
 #include "link/sensor_link.h"
 #include "link/transport.h"
 #include "live/live_controller.h"
 #include "params/param_controller.h"
-#include "params/param_transfer.h"
 #include "ui/panel_setup.h"
 #include "ui/panels.h"
 #include "ui/popups.h"
 
 namespace trivolux {
 
+static_assert(static_cast<std::uint32_t>(CalibrationPage::kMaxCalFactor) == kMaxCalFactor,
+              "the page marks what the sensor refuses");
+
 namespace {
 using W = MeasurementRecord;
-
-std::uint16_t WordAt(const std::uint8_t* data, int k) {
-  return static_cast<std::uint16_t>(data[2 * k] | (data[2 * k + 1] << 8));
-}
 }  // namespace
 
 CalibController::CalibController(Panels& panels, SharedState& state, Popups& popups, LinkController& link,
@@ -51,51 +49,39 @@ CalibController::CalibController(Panels& panels, SharedState& state, Popups& pop
   connect(&link_, &LinkController::hwInfoFileRequested, this, &CalibController::GenerateHWInfoFile);
 }
 
-bool CalibController::AnswerHas(int bytes) {
-  SensorLink& link = link_.link();
-  if (link.AnswerLength == bytes) return true;
-  link.Fail(QString::fromLatin1(link_text::kBadData));
-  return false;
-}
-
 int CalibController::GetCF() {
-  SensorLink& link = link_.link();
-  if (link.Exchange(order::kReadCalib, 0) != 1 || !AnswerHas(12)) return -1;
-  const std::uint8_t* d = link.AnswerData();
+  CalibValues values;
+  if (GetCalibration(link_.link(), &values) != 1) return -1;
   auto& cal = panels_.calibrationPage().ui;
   auto& off = panels_.offsetPage().ui;
   QSpinBox* cf[3] = {cal.NumCFR, cal.NumCFG, cal.NumCFB};
   QSpinBox* offsets[3] = {off.NumOffsetRed, off.NumOffsetGreen, off.NumOffsetBlue};
-  for (int c = 0; c < 3; ++c) {
-    CalFactor[static_cast<std::size_t>(c)] = WordAt(d, c);
-    OffsetValue[static_cast<std::size_t>(c)] = WordAt(d, 3 + c);
-    cf[c]->setValue(CalFactor[static_cast<std::size_t>(c)]);
-    offsets[c]->setValue(OffsetValue[static_cast<std::size_t>(c)]);
-  }
-  return 1;
-}
-
-int CalibController::WriteWords(std::uint16_t param, const std::array<std::uint16_t, 3>& words) {
-  std::uint8_t payload[6];
-  for (int c = 0; c < 3; ++c) {
-    payload[2 * c] = static_cast<std::uint8_t>(words[static_cast<std::size_t>(c)] & 0xFF);
-    payload[2 * c + 1] = static_cast<std::uint8_t>(words[static_cast<std::size_t>(c)] >> 8);
-  }
-  SensorLink& link = link_.link();
-  if (link.Exchange(order::kWriteCalib, param, payload, 6) != 1) return -1;
-  if (link.AnswerParam != 0) {
-    link.Fail(ParamTransfer::RamPlausibilityText(link.AnswerParam));
-    return -1;
+  CalFactor = values.factors;
+  OffsetValue = values.offsets;
+  for (std::size_t c = 0; c < 3; ++c) {
+    cf[c]->setValue(CalFactor[c]);
+    offsets[c]->setValue(OffsetValue[c]);
   }
   return 1;
 }
 
 int CalibController::SendCF() {
   auto& cal = panels_.calibrationPage().ui;
+  // A factor out of the sensor's range (one it answered itself, shown as it
+  // came) is never sent clamped: the user sets a valid one first.
+  for (const QSpinBox* factor : {cal.NumCFR, cal.NumCFG, cal.NumCFB}) {
+    if (!CalibrationPage::OutOfRange(factor)) continue;
+    popups_.Message(
+        QStringLiteral("ATTENTION!"),
+        QStringLiteral("A calibration factor is out of range! \nCF RED, CF GREEN and CF BLUE must lie "
+                       "between 0 and %1. \nNothing was sent to the sensor.")
+            .arg(CalibrationPage::kMaxCalFactor));
+    return -1;
+  }
   CalFactor = {static_cast<std::uint16_t>(cal.NumCFR->value()),
                static_cast<std::uint16_t>(cal.NumCFG->value()),
                static_cast<std::uint16_t>(cal.NumCFB->value())};
-  return WriteWords(0, CalFactor);
+  return WriteCalibration(link_.link(), kWriteFactors, CalFactor) == 1 ? 1 : -1;
 }
 
 int CalibController::SendOffset() {
@@ -103,7 +89,7 @@ int CalibController::SendOffset() {
   OffsetValue = {static_cast<std::uint16_t>(off.NumOffsetRed->value()),
                  static_cast<std::uint16_t>(off.NumOffsetGreen->value()),
                  static_cast<std::uint16_t>(off.NumOffsetBlue->value())};
-  return WriteWords(1, OffsetValue);
+  return WriteCalibration(link_.link(), kWriteOffsets, OffsetValue) == 1 ? 1 : -1;
 }
 
 bool CalibController::CalcCF() {
@@ -133,7 +119,7 @@ bool CalibController::CalcCF() {
       SetButtonColour(button, QColor(0xE0E0E0));
       return false;
     }
-    if (!AnswerHas(W::kBytes)) {
+    if (!link.AnswerLengthIs(W::kBytes)) {
       SetButtonColour(button, QColor(0xE0E0E0));
       return false;
     }
@@ -172,12 +158,13 @@ bool CalibController::CalcCF() {
 int CalibController::StartSelfCalibration() {
   state_.SensorConnected = 1;
   SensorLink& link = link_.link();
-  if (link.Exchange(order::kSelfCalib, 0) != 1 || state_.SensorConnected != 1 || !AnswerHas(10)) return -1;
+  if (link.Exchange(order::kSelfCalib, 0) != 1 || state_.SensorConnected != 1 || !link.AnswerLengthIs(10))
+    return -1;
   const std::uint8_t* d = link.AnswerData();
   auto& cal = panels_.calibrationPage().ui;
-  CalFactor = {WordAt(d, 0), WordAt(d, 1), WordAt(d, 2)};
-  CalSetValue = WordAt(d, 3);
-  CalMaxDelta = WordAt(d, 4);
+  CalFactor = {ReadU16(d), ReadU16(d + 2), ReadU16(d + 4)};
+  CalSetValue = ReadU16(d + 6);
+  CalMaxDelta = ReadU16(d + 8);
   cal.NumCFR->setValue(CalFactor[0]);
   cal.NumCFG->setValue(CalFactor[1]);
   cal.NumCFB->setValue(CalFactor[2]);
@@ -262,11 +249,8 @@ void CalibController::GenerateHWInfoFile() {
   state_.MemorySelection = memory;
   if (state_.SensorConnected == 0) return;
   if (GetCF() != 1 || state_.SensorConnected == 0) return;
-  if (link.Exchange(order::kHardwareInfo, order::kHardwareInfoCode) != 1 || state_.SensorConnected == 0)
-    return;
-  if (!AnswerHas(512)) return;
   HardwareInfo info;
-  info.hardwareData = HardwareDataText(link.AnswerData(), link.AnswerLength);
+  if (ReadHardwareData(link, &info.hardwareData) != 1 || state_.SensorConnected == 0) return;
   info.firmware = link_.FirmwareText;
 
   const QFileInfo current(HwInfoPath);

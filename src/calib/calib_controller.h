@@ -50,10 +50,6 @@ class CalibController : public QObject {
   void CBF_ButtonCalcOffset();
 
  private:
-  // A write of three words (factors or offsets) with the status rule.
-  int WriteWords(std::uint16_t param, const std::array<std::uint16_t, 3>& words);
-  // The answer carries exactly `bytes` data bytes; else the data-frame failure.
-  bool AnswerHas(int bytes);
   bool ConfirmSendPower();
 
   Panels& panels_;

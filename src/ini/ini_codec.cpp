@@ -1,6 +1,7 @@
 #include "ini/ini_codec.h"
 
 #include <QStringDecoder>
+#include <algorithm>
 #include <array>
 
 namespace trivolux {
@@ -30,13 +31,32 @@ constexpr std::array<char16_t, 256> kWindows1252 = MakeWindows1252();
 }  // namespace
 
 QString IniTextCodec::Decode(std::string_view bytes) {
-  QStringDecoder utf8(QStringDecoder::Utf8,
-                      QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-  QString text = utf8.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-  if (!utf8.hasError()) {
+  return Decode(bytes, std::string_view::npos);
+}
+
+QString IniTextCodec::Decode(std::string_view bytes, std::size_t maxChars) {
+  const auto utf8 = [](std::string_view part, bool* valid) {
+    QStringDecoder decoder(QStringDecoder::Utf8,
+                           QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QString text = decoder.decode(QByteArrayView(part.data(), static_cast<qsizetype>(part.size())));
+    *valid = !decoder.hasError();
+    return text;
+  };
+  bool valid = false;
+  QString text = utf8(bytes, &valid);
+  if (valid) {
+    // Every byte but a continuation byte (10xxxxxx) starts a code point.
+    std::size_t chars = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+      if ((static_cast<unsigned char>(bytes[i]) & 0xC0) != 0x80 && chars++ == maxChars) {
+        text = utf8(bytes.substr(0, i), &valid);
+        break;
+      }
+    }
     originals_.remove(text);
     return text;
   }
+  bytes = bytes.substr(0, std::min(bytes.size(), maxChars));
   text.resize(static_cast<qsizetype>(bytes.size()));
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     text[static_cast<qsizetype>(i)] = QChar(kWindows1252[static_cast<unsigned char>(bytes[i])]);

@@ -26,6 +26,10 @@ class IniTextCodec {
   // remembered for Encode; the five bytes the code page leaves unassigned
   // (0x81, 0x8D, 0x8F, 0x90, 0x9D) become the C1 controls of the same value.
   QString Decode(std::string_view bytes);
+  // The same for a value limited to maxChars characters: UTF-8 is cut after
+  // whole code points (never inside a surrogate pair), code-page text after
+  // maxChars bytes, and Encode gives back exactly the bytes kept.
+  QString Decode(std::string_view bytes, std::size_t maxChars);
   // The bytes that the latest Decode producing this text was given, when they
   // were not UTF-8; the UTF-8 form of the text otherwise.
   std::string Encode(const QString& text) const;

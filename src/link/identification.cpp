@@ -4,6 +4,8 @@
 #include <cstring>
 
 #include "link/orders.h"
+#include "link/sensor_link.h"
+#include "link/transport.h"
 
 namespace trivolux {
 
@@ -39,11 +41,27 @@ Identification SplitIdentification(const QString& text) {
   return id;
 }
 
-QString VersionMismatchText(const Identification& id, std::uint16_t serial) {
+int ReadSensorIdentity(SensorLink& link, SensorIdentity* identity) {
+  // A sensor left sending on its own (its program ended during a triggered
+  // recording) would bury the identification under its frames until it is
+  // switched off. A TCP conversation starts empty, and the sensor stops
+  // sending when the conversation that started it ends.
+  if (link.ActiveTransport() && link.ActiveTransport()->Kind() == TransportKind::Serial) link.StopAutoSend();
+  if (link.Exchange(order::kIdentify, 0) != 1) return -1;
+  identity->firmwareText = FirmwareTextFromAnswer(link.AnswerData(), order::kIdentBytes);
+  identity->id = SplitIdentification(identity->firmwareText);
+  identity->serial = link.AnswerParam;
+  return 1;
+}
+
+QString VersionMismatchReport(const Identification& id, std::uint16_t serial) {
   return QStringLiteral(
              "Sensor firmware and scope version do not match! \nFirmware of connected sensor is: ") +
-         id.Version() + QStringLiteral("\nThe serial number is: ") + QString::number(serial) +
-         QStringLiteral("\n\nClose window or work in offline mode!");
+         id.Version() + QStringLiteral("\nThe serial number is: ") + QString::number(serial);
+}
+
+QString VersionMismatchText(const Identification& id, std::uint16_t serial) {
+  return VersionMismatchReport(id, serial) + QStringLiteral("\n\nClose window or work in offline mode!");
 }
 
 }  // namespace trivolux

@@ -165,13 +165,15 @@ void LinkController::InitTCP_IP() {
 }
 
 void LinkController::FailurePopup(const QString& text) {
+  // Escape (and the close box) answers OFFLINE: a reflex key must not end the
+  // program and lose every unsent parameter and teach-table edit.
   const int button = popups_.Generic(QStringLiteral("ATTENTION!"), text,
-                                     {QStringLiteral("CLOSE"), QStringLiteral("OFFLINE")});
-  if (button == 1) {
+                                     {QStringLiteral("CLOSE"), QStringLiteral("OFFLINE")}, kOffline);
+  if (button == kOffline) {
     Disconnect();
     return;
   }
-  // CLOSE (also Enter and Escape): end the program, even during start-up.
+  // CLOSE (also Enter): end the program, even during start-up.
   state_.RunFlag = 0;
   state_.QuitRequested = true;
   QCoreApplication::quit();
@@ -221,14 +223,15 @@ void LinkController::TryToConnect() {
 }
 
 void LinkController::CheckComLine() {
-  if (link_.Exchange(order::kIdentify, 0) != 1) {
+  SensorIdentity identity;
+  if (ReadSensorIdentity(link_, &identity) != 1) {
     if (!state_.QuitRequested) FailurePopup(QLatin1String(kCouldNotConnect));
     return;
   }
-  FirmwareText = FirmwareTextFromAnswer(link_.AnswerData(), order::kIdentBytes);
+  FirmwareText = identity.firmwareText;
   panels_.dataPanel().ui.DispStatus->setToolTip(FirmwareText);
-  const Identification id = SplitIdentification(FirmwareText);
-  const std::uint16_t serialNumber = link_.AnswerParam;
+  const Identification& id = identity.id;
+  const std::uint16_t serialNumber = identity.serial;
   if (!id.Matches()) {
     FailurePopup(VersionMismatchText(id, serialNumber));
     return;

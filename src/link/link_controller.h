@@ -84,8 +84,10 @@ class LinkController : public QObject {
   void OnMainTabChanged(int index);
   void SetStatus(const QString& text);
   void DimConnectButtons(bool dimAll);
-  // The CLOSE / OFFLINE popup: CLOSE ends the program, OFFLINE goes offline.
+  // The CLOSE / OFFLINE popup: CLOSE (Enter) ends the program, OFFLINE
+  // (also Escape) goes offline.
   void FailurePopup(const QString& text);
+  static constexpr int kOffline = 1;  // button index of OFFLINE
 
   Panels& panels_;
   SharedState& state_;

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "base/event_wait.h"
 #include "link/crc8.h"
+#include "link/frame_reader.h"
 #include "link/link_texts.h"
 #include "link/orders.h"
 #include "link/transport.h"
@@ -54,6 +56,12 @@ void SensorLink::Fail(const QString& text) {
   emit linkFailed();
 }
 
+bool SensorLink::AnswerLengthIs(int bytes) {
+  if (AnswerLength == bytes) return true;
+  Fail(link_text::kBadData);
+  return false;
+}
+
 void SensorLink::FillTxBuf(std::uint8_t order, std::uint16_t param, std::uint16_t length) {
   // The largest request is 8 + 512 bytes; a longer length would not fit TxBuf.
   length = static_cast<std::uint16_t>(std::min<std::size_t>(length, kMaxRequestPayload));
@@ -91,11 +99,7 @@ int SensorLink::RunExchange(int count) {
     Fail(link_text::kTimeout);
     return -1;
   }
-  if (transport_->Kind() == TransportKind::Serial) {
-    transport_->FlushQueues();
-  } else {
-    RxCount = 0;
-  }
+  DiscardReceived();
   if (transport_->Write(TxBuf.data(), count, kWriteTimeoutMs) != count) {
     if (state_.QuitRequested || lossReported_) return -1;
     Fail(link_text::kTimeout);
@@ -120,14 +124,15 @@ int SensorLink::GetSensorFrame(const std::uint16_t& running) {
   }
   const bool serial = transport_->Kind() == TransportKind::Serial;
   if (!serial) {
-    // What came after the last frame is the start of this one.
+    // What came after the last frame is the start of this one; what did not
+    // fit behind it waits in the socket and follows now.
     const int keep = std::max(RxCount - consumed_, 0);
     if (keep > 0) std::memmove(RxBuf.data(), RxBuf.data() + consumed_, static_cast<std::size_t>(keep));
     std::fill(RxBuf.begin() + keep, RxBuf.end(), std::uint8_t{0});
     RxCount = keep;
   }
   consumed_ = static_cast<int>(kRxBufSize);
-  const auto have = [&] { return serial ? transport_->BytesAvailable() : RxCount; };
+  const auto have = [&] { return serial ? transport_->BytesAvailable() : PullTcp(); };
   waiting_ = true;
   WaitUntil(
       state_,
@@ -151,7 +156,7 @@ int SensorLink::GetSensorFrame(const std::uint16_t& running) {
 
 bool SensorLink::WaitForBytes(int needed, std::chrono::milliseconds timeout) {
   const bool serial = transport_->Kind() == TransportKind::Serial;
-  const auto have = [&] { return serial ? transport_->BytesAvailable() : RxCount; };
+  const auto have = [&] { return serial ? transport_->BytesAvailable() : PullTcp(); };
   waiting_ = true;
   WaitUntil(
       state_, [&] { return have() >= needed || lossReported_ || !transport_ || !transport_->IsOpen(); },
@@ -256,7 +261,58 @@ void SensorLink::ClientTCPCB() {
     const qint64 n = transport_->Read(RxBuf.data() + RxCount, room);
     if (n > 0) RxCount += static_cast<int>(n);
   }
-  if (transport_->BytesAvailable() > 0) transport_->FlushQueues();
+  // With nobody waiting the rest is stale and goes, as on the serial line.
+  // Otherwise it may hold the next frames of a sensor sending on its own:
+  // it stays in the socket until the reader has taken those before it.
+  if (!busy_ && !listening_ && transport_->BytesAvailable() > 0) transport_->FlushQueues();
+}
+
+int SensorLink::PullTcp() {
+  if (RxCount < static_cast<int>(kRxBufSize) && transport_ && transport_->BytesAvailable() > 0) ClientTCPCB();
+  return RxCount;
+}
+
+void SensorLink::DiscardReceived() {
+  if (transport_->Kind() == TransportKind::Serial) {
+    transport_->FlushQueues();
+  } else {
+    RxCount = 0;
+    transport_->DiscardInput();
+  }
+}
+
+bool SensorLink::StopAutoSend() {
+  if (RefusedWhileBusy("StopAutoSend")) return false;
+  const BusyScope busy(busy_);
+  if (!transport_ || !transport_->IsOpen()) return false;
+  lossReported_ = false;
+  DiscardReceived();
+  std::array<std::uint8_t, kHeaderSize> request{};
+  BuildFrame(order::kAutoSend, 0, nullptr, 0, request.data());
+  const auto size = static_cast<qint64>(request.size());
+  if (transport_->Write(request.data(), size, kWriteTimeoutMs) != size) return false;
+  // Frames sent before the sensor saw the request come first, the first of
+  // them possibly cut by the discard above: the reader skips all of them
+  // and finds the answer behind.
+  FrameReader reader(kMaxAnswerData);
+  std::array<std::uint8_t, kRxBufSize> chunk{};
+  bool answered = false;
+  const auto answerSeen = [&] {
+    if (!transport_ || !transport_->IsOpen()) return true;
+    if (RxCount > 0) reader.Feed(RxBuf.data(), static_cast<std::size_t>(std::exchange(RxCount, 0)));
+    for (qint64 n; (n = transport_->Read(chunk.data(), static_cast<qint64>(chunk.size()))) > 0;)
+      reader.Feed(chunk.data(), static_cast<std::size_t>(n));
+    while (const auto e = reader.Next()) {
+      const std::uint8_t answer = e->header.order;
+      if (e->kind == FrameReader::Kind::Frame && (answer == order::kAutoSend || answer == order::kError))
+        answered = true;
+    }
+    return answered || lossReported_;
+  };
+  WaitUntil(state_, answerSeen, QDeadlineTimer(headerTimeout_));
+  if (transport_ && transport_->IsOpen()) DiscardReceived();
+  consumed_ = static_cast<int>(kRxBufSize);
+  return answered;
 }
 
 void SensorLink::OnReadyRead() {

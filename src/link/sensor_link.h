@@ -69,6 +69,16 @@ class SensorLink : public QObject {
   void SetListening(bool on) { listening_ = on; }
   // MessageText = text, RunFlag and SensorConnected cleared, linkFailed.
   void Fail(const QString& text);
+  // Switches the sensor's automatic sending off (order 30, param 0) and
+  // leaves nothing of what it sent behind. The frames still under way when
+  // the request goes out, cut or whole, are skipped while the answer is
+  // awaited (at most the header wait); then the input is discarded. Nothing
+  // is reported: true when the answer came.
+  bool StopAutoSend();
+  // True when the last answer carries exactly `bytes` data bytes; otherwise
+  // fails with the data-frame text: a well-framed answer of another length
+  // would decode whatever lies behind it in RxBuf.
+  bool AnswerLengthIs(int bytes);
 
   // Convenience: payload copy + FillTxBuf + DataExchange (nothing is copied
   // when refused).
@@ -76,8 +86,10 @@ class SensorLink : public QObject {
                std::uint16_t length = 0);
 
   // The TCP receive callback: stores arriving bytes in RxBuf at RxCount, never
-  // more than 2048 bytes in all (the excess is dropped, so stale bytes cannot
-  // slip into a later answer). Runs on every readyRead of a TCP transport.
+  // more than 2048 bytes in all. Runs on every readyRead of a TCP transport.
+  // While an exchange or frame wait runs, or a loop listens, the bytes that do
+  // not fit stay in the socket and follow as frames are taken; otherwise they
+  // are dropped. An exchange discards what it did not ask for before it sends.
   void ClientTCPCB();
 
   // Seconds since the link was created (the platform timer).
@@ -114,6 +126,12 @@ class SensorLink : public QObject {
   // Waits until enough bytes are there (serial queue or TCP RxCount), the
   // link is lost, the deadline passes or the program quits.
   bool WaitForBytes(int needed, std::chrono::milliseconds timeout);
+  // TCP: moves bytes waiting in the socket into the room left in RxBuf (they
+  // do not announce themselves again); returns RxCount.
+  int PullTcp();
+  // Drops what was received and not taken (both lines) and, on the serial
+  // line, what was not yet sent.
+  void DiscardReceived();
 
   SharedState& state_;
   Transport* transport_ = nullptr;

@@ -108,7 +108,7 @@ int SerialTransport::Open() {
   Close();
   lost_ = false;
   status_ = 0;
-  const QString name = ComPortDeviceName(comPort_);
+  const QString name = deviceName_.isEmpty() ? ComPortDeviceName(comPort_) : deviceName_;
   if (name.isEmpty()) return serial_error::kInvalidPort;
   // Every setting is applied again on each open: a reopen after a baud-rate
   // change must not inherit anything from the previous session.
@@ -154,7 +154,9 @@ qint64 SerialTransport::Write(const std::uint8_t* data, qint64 count, int timeou
 
 qint64 SerialTransport::Read(std::uint8_t* into, qint64 max) {
   if (!port_.isOpen() || max <= 0) return 0;
-  return port_.read(reinterpret_cast<char*>(into), max);
+  const qint64 got = port_.read(reinterpret_cast<char*>(into), max);
+  ResumeReading();
+  return got;
 }
 
 void SerialTransport::FlushQueues() {
@@ -172,8 +174,9 @@ void SerialTransport::DiscardInput() {
 }
 
 void SerialTransport::ResumeReading() {
-  char none = 0;
-  port_.read(&none, 1);
+  // Setting the bound again lets the port read the device again; a read that
+  // leaves bytes in the queue does not.
+  port_.setReadBufferSize(kReadBufferSize);
 }
 
 void SerialTransport::OnError(QSerialPort::SerialPortError error) {

@@ -47,14 +47,19 @@ class SerialTransport : public Transport {
   // so the header wait never leaves part of an answer to the driver's queue,
   // which overflows unnoticed without handshake, and the data wait (at most
   // 2040 bytes once the header was taken) can always be met. The exchange
-  // never needs more than one answer queued: more is only stale input.
+  // never needs more than one answer queued: more is only stale input. Frames
+  // the sensor sends on its own wait in the driver beyond the bound and come
+  // in as the reader takes the ones before them (Read resumes reading).
   static constexpr qint64 kReadBufferSize = static_cast<qint64>(kRxBufSize);
 
   explicit SerialTransport(const SharedState& state, QObject* parent = nullptr);
   ~SerialTransport() override;
 
-  // Settings used by the next Open.
+  // Settings used by the next Open. A device name, when set, is opened instead
+  // of the COM port number's device (a path without a COM number, such as a
+  // symbolic link to a pseudo-terminal).
   void SetPort(int comPort) { comPort_ = comPort; }
+  void SetDeviceName(const QString& device) { deviceName_ = device; }
   void SetBaudIndex(int index) { baudIndex_ = index; }
   int Port() const { return comPort_; }
   int BaudIndex() const { return baudIndex_; }
@@ -78,13 +83,15 @@ class SerialTransport : public Transport {
 
  private:
   void OnError(QSerialPort::SerialPortError error);
-  // After clear(): a port that stopped reading at the read-buffer bound only
-  // starts again on a read, which on the empty queue returns nothing.
+  // A port that stopped reading at the read-buffer bound starts again only
+  // when told to: after a clear() and after a read that took part of the
+  // queue. Without this, bytes the driver still holds would never come in.
   void ResumeReading();
 
   const SharedState& state_;
   QSerialPort port_;
   int comPort_ = 1;
+  QString deviceName_;
   int baudIndex_ = 4;
   int status_ = 0;     // accumulated line errors since the last flush
   bool lost_ = false;  // the device went away; cleared by the next Open

@@ -57,6 +57,7 @@ int TcpTransport::ConnectErrorCode(QAbstractSocket::SocketError error) {
 }
 
 TcpTransport::TcpTransport(const SharedState& state, QObject* parent) : Transport(parent), state_(state) {
+  socket_.setReadBufferSize(kReadBufferSize);
   connect(&socket_, &QTcpSocket::readyRead, this, &Transport::readyRead);
   connect(&socket_, &QTcpSocket::disconnected, this, [this] {
     if (!closing_) emit disconnected();

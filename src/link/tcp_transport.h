@@ -33,6 +33,12 @@ class TcpTransport : public Transport {
   Q_OBJECT
  public:
   static constexpr int kConnectTimeoutMs = 5000;
+  // Bytes the socket takes in before it stops reading; the rest waits in the
+  // system's socket buffer and the sensor (flow control). It reads again once
+  // the reader has emptied it. Far more than one answer (2048 bytes), so only
+  // a sensor sending on its own for a long time while the program is held
+  // (a popup left open) meets it.
+  static constexpr qint64 kReadBufferSize = 64 * 1024;
 
   explicit TcpTransport(const SharedState& state, QObject* parent = nullptr);
   ~TcpTransport() override;

@@ -1,8 +1,8 @@
 // The display side of the mode rules (labels, headers, tab pages, the teach
 // panels) and the handlers of the parameter and group/hold pages.
-#include <QAbstractItemDelegate>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -12,6 +12,7 @@
 #include "params/panel_access.h"
 #include "params/param_panel_io.h"
 #include "qcustomplot.h"
+#include "ui/panel_setup.h"
 #include "ui/panels.h"
 #include "ui/popups.h"
 
@@ -210,9 +211,12 @@ void ModeRules::InitTeachPanel() {
   mp.RingTP1TeachCtoWith->setEnabled(!minDist);
   mp.NumTP1ValueCto->setEnabled(!minDist);
 
-  rp.LabelGraphXYTP2->setText(names[0] + "/" + names[1]);
-  rp.LabelGraphXIntTP2->setText(names[0] + "/" + names[2]);
-  rp.LabelGraphYIntTP2->setText(names[1] + "/" + names[2]);
+  const QString titles[3] = {names[0] + "/" + names[1], names[0] + "/" + names[2], names[1] + "/" + names[2]};
+  QLabel* titleLabels[3] = {rp.LabelGraphXYTP2, rp.LabelGraphXIntTP2, rp.LabelGraphYIntTP2};
+  for (int g = 0; g < 3; ++g) {
+    titleLabels[g]->setText(titles[g]);
+    SetPlotTitle(panels_.recTeachPanel().Graph(g), titles[g]);  // the axis labels follow the title
+  }
   rp.LabelTP2X->setText(names[0]);
   rp.LabelTP2Y->setText(names[1]);
   rp.LabelTP2INT->setText(names[2]);
@@ -243,13 +247,7 @@ void ModeRules::Connect() {
   connect(g.SwitchColorGroup, &QCheckBox::toggled, this, &ModeRules::CBF_EditColorGroups);
   connect(g.ButtonResetGroupTable, &QPushButton::clicked, this, &ModeRules::CBF_ButtonResetGroupTable);
   connect(g.ButtonResetHoldTable, &QPushButton::clicked, this, &ModeRules::CBF_ButtonResetHoldTable);
-  // A user edit of a group cell ends when its editor closes (programmatic
-  // cell writes do not pass through an editor).
-  QAbstractItemDelegate* delegates[] = {g.GridGroups->itemDelegate(), g.GridGroups->itemDelegateForColumn(0)};
-  for (QAbstractItemDelegate* delegate : delegates)
-    if (delegate)
-      connect(delegate, &QAbstractItemDelegate::closeEditor, this, &ModeRules::CBF_EditGridGroups,
-              Qt::UniqueConnection);
+  OnUserCellEdit(g.GridGroups, this, &ModeRules::CBF_EditGridGroups);
 }
 
 void ModeRules::RunRulesOnce() {

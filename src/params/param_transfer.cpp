@@ -32,13 +32,19 @@ int ParamTransfer::WriteBlock(std::uint16_t param, const std::uint8_t* payload, 
 
 int ParamTransfer::ReadBlock(std::uint16_t param, std::uint16_t length, std::uint8_t* into) {
   if (link_.Exchange(order::kReadBlock, param) != 1) return -1;
-  // A well-framed answer of the wrong size would otherwise fill the copy with
-  // whatever lies behind it in the receive buffer.
-  if (link_.AnswerLength != length) {
-    link_.Fail("ATTENTION! \nRECEIVED DATA FRAME IS INCORRECT!");
-    return -1;
-  }
+  if (!link_.AnswerLengthIs(length)) return -1;
   std::memcpy(into, link_.AnswerData(), length);
+  return 1;
+}
+
+int ParamTransfer::KeepSensorReservedWords() {
+  std::array<std::uint8_t, kTeachHalfPayload> half{};
+  TeachTable sensor;
+  for (int h = 0; h < 2; ++h) {
+    if (ReadBlock(TeachFrameParam(state_.ParaSet, h), kTeachHalfPayload, half.data()) != 1) return -1;
+    UnpackTeachHalf(half.data(), h, &sensor);
+  }
+  for (int r = 0; r < kTeachRows; ++r) copy_.table[r][kReserved] = sensor[r][kReserved];
   return 1;
 }
 

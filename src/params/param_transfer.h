@@ -23,6 +23,10 @@ class ParamTransfer : public QObject {
   // arrived.
   int SendPara();
   int GetPara();
+  // Reads the teach table of ParaSet s from the sensor's RAM and takes only
+  // its reserved words into the working copy: a set loaded from a file (which
+  // does not hold them) then sends them back unchanged. 1 or -1.
+  int KeepSensorReservedWords();
 
   static QString RamPlausibilityText(std::uint16_t count);
   static QString EepromPlausibilityText(std::uint16_t count);

@@ -28,7 +28,6 @@ namespace {
 using W = MeasurementRecord;
 const char* const kMakeSure =
     " Make sure, that the file is not opened by any other program. \n Otherwise it can not be saved.";
-constexpr std::uint8_t kAutoSend = 30;
 
 }  // namespace
 
@@ -260,7 +259,7 @@ void RecordController::CBF_ButtonStartTrigRec() {
 void RecordController::TriggeredRecord() {
   auto& r = panels_.recordPage().ui;
   SensorLink& link = link_.link();
-  if (link.Exchange(kAutoSend, 1) == 1) {
+  if (link.Exchange(order::kAutoSend, 1) == 1) {
     link.ComStatus = 0;
     state_.RunFlag = 1;
     double counter = 0;
@@ -269,7 +268,8 @@ void RecordController::TriggeredRecord() {
     link.SetListening(true);
     while (state_.RunFlag == 1) {
       const int got = link.GetSensorFrame();
-      if (got != 1) break;  // stopped, or a failure that was reported
+      if (got != 1) break;                   // stopped, or a failure that was reported
+      if (link.AnswerLength == 0) continue;  // a frame without data: nothing to record
       if (link.AnswerLength != W::kBytes) {
         link.Fail(QStringLiteral("ATTENTION! \nRECEIVED DATA FRAME IS INCORRECT!"));
         break;
@@ -282,8 +282,8 @@ void RecordController::TriggeredRecord() {
     link.SetListening(false);
     live_.FlushDisplays();
   }
-  // Automatic sending off in every case; its result is not examined.
-  if (!state_.QuitRequested && link_.link().ActiveTransport()) link.Exchange(kAutoSend, 0);
+  // Automatic sending off in every case; its answer is not examined.
+  if (!state_.QuitRequested && link.ActiveTransport()) link.StopAutoSend();
   state_.RunFlag = 0;
 }
 

@@ -30,6 +30,10 @@ QByteArray RecordHeader(const QString& programTitle, const QString& panelId);
 // One data line: MM-DD-YYYY, HH:MM:SS, words 0..10 of the record as signed
 // integers, tab separated, CRLF.
 QByteArray RecordLine(const QDateTime& when, const MeasurementRecord& record);
+// The same from the line's first two fields as RecordDateTime gives them
+// (a writer of many lines a second formats the time once a second).
+QByteArray RecordDateTime(const QDateTime& when);
+QByteArray RecordLine(const QByteArray& dateTime, const MeasurementRecord& record);
 
 // Replaces the file at path with bytes (the header of a newly selected
 // record file) through the INI store's writer: the old file stays whole until
@@ -37,8 +41,11 @@ QByteArray RecordLine(const QDateTime& when, const MeasurementRecord& record);
 // "ini$$" temporary that the next start removes. False with the reason in *error.
 bool ReplaceRecordFile(const QString& path, const QByteArray& bytes, QString* error);
 
-// Opens path for appending (creating it), writes bytes, closes. False with
-// the system's reason in *error when any step fails.
+// Opens path for appending (creating it), writes bytes, closes. Anything
+// but a regular file is refused before it is opened, and opening never
+// waits. The bytes are appended whole or not at all: a write that stops
+// short is cut off again. False with the system's reason in *error when any
+// step fails.
 bool AppendRecordBytes(const QString& path, const QByteArray& bytes, QString* error);
 
 }  // namespace trivolux

@@ -10,7 +10,6 @@
 
 #include "base/shared_state.h"
 #include "link/link_controller.h"
-#include "link/link_texts.h"
 #include "link/orders.h"
 #include "link/sensor_link.h"
 #include "params/panel_access.h"
@@ -23,17 +22,16 @@ namespace trivolux {
 
 namespace {
 constexpr unsigned kTraceColours[3] = {0xFF0000, 0x00FF00, 0x0000FF};
-
-std::int32_t I32At(const std::uint8_t* d) {
-  return static_cast<std::int32_t>(
-      static_cast<std::uint32_t>(d[0]) | (static_cast<std::uint32_t>(d[1]) << 8) |
-      (static_cast<std::uint32_t>(d[2]) << 16) | (static_cast<std::uint32_t>(d[3]) << 24));
-}
 }  // namespace
 
 ScopeController::ScopeController(Panels& panels, SharedState& state, LinkController& link,
                                  ParamController& params, QObject* parent)
-    : QObject(parent), panels_(panels), state_(state), link_(link), params_(params) {
+    : QObject(parent),
+      panels_(panels),
+      state_(state),
+      link_(link),
+      params_(params),
+      scan_(state, link.link()) {
   auto& sp = panels_.scopePage().ui;
   auto& gp = panels_.scopeGraphPanel().ui;
   connect(&panels_, &Panels::mainTabChanged, this, &ScopeController::OnMainTabChanged);
@@ -79,12 +77,8 @@ void ScopeController::CBF_EditTriggerMode() {
 int ScopeController::GetCycleTime() {
   SensorLink& link = link_.link();
   ScanFrequency = 0;
-  if (link.Exchange(order::kCycleTime, 0) == 1) {
-    if (link.AnswerLength == 8)
-      ScanFrequency = ScanFrequencyOf(I32At(link.AnswerData()), I32At(link.AnswerData() + 4));
-    else
-      link.Fail(QString::fromLatin1(link_text::kBadData));
-  }
+  if (link.Exchange(order::kCycleTime, 0) == 1 && link.AnswerLengthIs(8))
+    ScanFrequency = ScanFrequencyOf(ReadI32(link.AnswerData()), ReadI32(link.AnswerData() + 4));
   auto& sp = panels_.scopePage().ui;
   sp.DispScanFreq->setDecimals(FrequencyDecimals(ScanFrequency));
   sp.DispScanFreq->setValue(ScanFrequency);
@@ -135,50 +129,21 @@ void ScopeController::ShowScanSettings() {
 
 int ScopeController::GetScopeData() {
   auto& sp = panels_.scopePage().ui;
-  const std::uint16_t settings[5] = {
-      static_cast<std::uint16_t>(sp.NumTriggerLevel->value()),
-      static_cast<std::uint16_t>(RingValue(sp.RingTriggerMode)),
-      static_cast<std::uint16_t>(sp.NumPreTrigVal->value()),
-      static_cast<std::uint16_t>(sp.NumScanRate->value()),
-      static_cast<std::uint16_t>(RingValue(sp.RingScopeRecSignal)),
-  };
-  std::uint8_t payload[10];
-  for (int k = 0; k < 5; ++k) {
-    payload[2 * k] = static_cast<std::uint8_t>(settings[k] & 0xFF);
-    payload[2 * k + 1] = static_cast<std::uint8_t>(settings[k] >> 8);
-  }
-  SensorLink& link = link_.link();
-  if (link.Exchange(order::kScope, 1, payload, 10) != 1) return -1;
+  ScopeSettings settings;
+  settings.triggerLevel = static_cast<std::uint16_t>(sp.NumTriggerLevel->value());
+  settings.triggerMode = static_cast<std::uint16_t>(RingValue(sp.RingTriggerMode));
+  settings.preTrigger = static_cast<std::int16_t>(sp.NumPreTrigVal->value());
+  settings.scanRate = static_cast<std::int16_t>(sp.NumScanRate->value());
+  settings.signal = static_cast<std::uint16_t>(RingValue(sp.RingScopeRecSignal));
+  if (scan_.Start(settings) != 1) return -1;
   ShowScanSettings();
   sp.ButtonBreakScan->setEnabled(true);
-  state_.ScanActive = 1;
-  scanning_ = true;
-  breakPending_ = false;
-  link.SetListening(true);
-  std::array<ScopeBlock, 4> blocks = ScopeTrace;
-  std::uint16_t position = ScopeTriggerPos;
-  int result = 1;
-  for (int k = 0; k < 4 && result == 1; ++k) {
-    const int got = link.GetSensorFrame(state_.ScanActive);
-    if (got != 1) {
-      result = got;
-    } else if (link.AnswerLength != kScopeBlockBytes) {
-      link.Fail(QString::fromLatin1(link_text::kBadData));
-      result = -1;
-    } else {
-      blocks[static_cast<std::size_t>(k)] =
-          TakeScopeBlock(link.AnswerData(), settings[1], static_cast<std::int16_t>(settings[2]), &position);
-    }
-  }
-  link.SetListening(false);
-  scanning_ = false;
-  state_.ScanActive = 0;
-  if (breakPending_ && !state_.QuitRequested) link.Exchange(order::kScope, 0);
-  breakPending_ = false;
+  ScopeResult scanned;
+  const int result = scan_.Collect(&scanned);
   // Nothing is plotted unless all four blocks came.
   if (result != 1) return result;
-  ScopeTrace = blocks;
-  ScopeTriggerPos = position;
+  ScopeTrace = scanned.blocks;
+  ScopeTriggerPos = scanned.triggerPos;
   hasTrace_ = true;
   PlotTraces();
   return 1;
@@ -211,13 +176,7 @@ void ScopeController::CBF_EditScopeSignal() {
 }
 
 void ScopeController::BreakDataScan() {
-  if (scanning_) {
-    // The waiting scan owns the link; it sends the break when its wait returns.
-    breakPending_ = true;
-  } else {
-    link_.link().Exchange(order::kScope, 0);
-  }
-  state_.ScanActive = 0;
+  scan_.Break();
 }
 
 void ScopeController::CBF_ButtonGetCycleTime() {
@@ -239,7 +198,7 @@ void ScopeController::CBF_ButtonScan() {
 }
 
 void ScopeController::CBF_ButtonBreakScan() {
-  // Not dimmed: BREAK must reach a waiting scan.
+  // No dimming around it: the scan it ends undims the buttons when it returns.
   BreakDataScan();
 }
 

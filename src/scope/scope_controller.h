@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "scope/scope_data.h"
+#include "scope/scope_scan.h"
 
 namespace trivolux {
 
@@ -56,10 +57,7 @@ class ScopeController : public QObject {
   SharedState& state_;
   LinkController& link_;
   ParamController& params_;
-  // BREAK pressed while the scan waits: the scan sends the break request
-  // once its wait has returned (one exchange at a time).
-  bool breakPending_ = false;
-  bool scanning_ = false;
+  ScopeScan scan_;
   bool hasTrace_ = false;  // a scan was taken: the ring redraws it
 };
 

@@ -4,7 +4,8 @@
 #include <QLocale>
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <algorithm>
+#include <QTextLayout>
+#include <vector>
 
 namespace trivolux {
 
@@ -36,12 +37,26 @@ class Layout {
     y_ = headerHeight_;
   }
 
+  // One paragraph, placed line by line so that a page may end between any two
+  // of its lines. Lines break between words, and inside a word that is wider
+  // than the page (a comment without blanks stays whole).
   void AddText(const QString& text, int pointSize) {
-    const QFontMetricsF metrics(ReportFont(pointSize), &device_);
-    double h = metrics.lineSpacing();
-    if (!text.isEmpty())
-      h = std::max(h, metrics.boundingRect(QRectF(0, 0, width_, 1e9), Qt::TextWordWrap, text).height());
-    Place(h, width_, text, pointSize, false);
+    const QFont font = ReportFont(pointSize);
+    const double lineHeight = QFontMetricsF(font, &device_).lineSpacing();
+    if (text.isEmpty()) {
+      Place(lineHeight, width_, QString(), pointSize, false);
+      return;
+    }
+    QTextLayout layout(text, font, &device_);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+      line.setLineWidth(width_);
+      Place(lineHeight, width_, text.mid(line.textStart(), line.textLength()), pointSize, false);
+    }
+    layout.endLayout();
   }
 
   void AddImage(const QSize& size) {
@@ -128,7 +143,7 @@ bool PaintScopeReport(QPagedPaintDevice& device, const ScopeReport& report, QStr
       painter.drawImage(item.rect, report.panel);
     } else if (!item.text.isEmpty()) {
       painter.setFont(ReportFont(item.pointSize));
-      painter.drawText(item.rect, Qt::TextWordWrap, item.text);
+      painter.drawText(item.rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, item.text);
     }
   }
   if (!painter.end()) {

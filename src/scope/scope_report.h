@@ -3,8 +3,9 @@
 // every page a header line with the date, the time and "Page n of m"; then the
 // report's lines and the image of the scope graph panel, scaled to the page
 // width with its aspect kept (and down to the page height if it is taller).
-// An item that does not fit the rest of a page starts the next page; the
-// comment may break between its lines.
+// Text wraps between words, and anywhere in a word wider than the page; an
+// item that does not fit the rest of a page starts the next page, and the
+// comment may break between any two of its printed lines.
 #include <QDateTime>
 #include <QImage>
 #include <QString>

@@ -1,6 +1,8 @@
 #include "scope/scope_report_controller.h"
 
+#include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLayout>
 #include <QLocale>
@@ -53,7 +55,7 @@ void ScopeReportController::PrintScopeGraph() {
   QPrinter printer(QPrinter::HighResolution);
   if (!popups_.ChoosePrinter(printer)) return;  // cancelled: nothing printed, nothing said
   QString error;
-  const bool ok = PaintScopeReport(printer, report, &error);
+  const bool ok = PaintScopeReport(printer, report, &error) && PrintedCompletely(printer);
   popups_.Message(QStringLiteral("Info!"),
                   ok ? QStringLiteral("Print successful!") : QStringLiteral("Print error "));
 }
@@ -85,14 +87,30 @@ bool ScopeReportController::SaveScopePdf() {
   return true;
 }
 
+bool CompletePdf(QIODevice& pdf) {
+  // A writer that failed on the way (a full disk) leaves the file short of
+  // its trailer; only line ends may follow the end-of-file marker.
+  constexpr qint64 kTail = 64;
+  const qint64 size = pdf.size();
+  if (size < kTail || !pdf.seek(0) || pdf.read(5) != "%PDF-" || !pdf.seek(size - kTail)) return false;
+  return pdf.read(kTail).trimmed().endsWith("%%EOF");
+}
+
+bool PrintedCompletely(QPrinter& printer) {
+  if (printer.printerState() == QPrinter::Error) return false;
+  const QString path = printer.outputFileName();
+  if (path.isEmpty()) return true;  // handed to the print system, which reports on its own
+  QFile file(path);
+  if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) return false;
+  return printer.outputFormat() == QPrinter::PdfFormat ? CompletePdf(file) : file.size() > 0;
+}
+
 bool WriteScopeReportPdf(const ScopeReport& report, const QString& path, QString* error) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) {
-    *error = file.errorString();
-    return false;
-  }
+  // Made in memory first: the file gets one complete PDF or keeps what it held.
+  QBuffer pdf;
+  pdf.open(QIODevice::ReadWrite);
   {
-    QPdfWriter writer(&file);
+    QPdfWriter writer(&pdf);
     writer.setTitle(QStringLiteral("Scope Screen Shot"));
     writer.setCreator(QString::fromLatin1(kProgramTitle));
     const bool letter = QLocale().measurementSystem() == QLocale::ImperialUSSystem;
@@ -100,7 +118,12 @@ bool WriteScopeReportPdf(const ScopeReport& report, const QString& path, QString
     writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
     if (!PaintScopeReport(writer, report, error)) return false;
   }
-  if (!file.commit()) {
+  if (!CompletePdf(pdf)) {
+    *error = QStringLiteral("The PDF could not be finished.");
+    return false;
+  }
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly) || file.write(pdf.data()) != pdf.size() || !file.commit()) {
     *error = file.errorString();
     return false;
   }

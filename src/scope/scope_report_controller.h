@@ -8,6 +8,9 @@
 
 #include "scope/scope_report.h"
 
+class QIODevice;
+class QPrinter;
+
 namespace trivolux {
 
 class Panels;
@@ -39,5 +42,11 @@ class ScopeReportController : public QObject {
 
 // Writes the report into a PDF file; the file appears complete or not at all.
 bool WriteScopeReportPdf(const ScopeReport& report, const QString& path, QString* error);
+// True when pdf (open for reading) holds a whole PDF: its header first and
+// its end-of-file marker last.
+bool CompletePdf(QIODevice& pdf);
+// True when a printout that painted without error also arrived whole: the
+// printer reports no error and a file it printed into is complete.
+bool PrintedCompletely(QPrinter& printer);
 
 }  // namespace trivolux

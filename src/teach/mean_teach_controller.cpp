@@ -1,6 +1,5 @@
 #include "teach/mean_teach_controller.h"
 
-#include <QAbstractItemDelegate>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
@@ -46,9 +45,7 @@ MeanTeachController::MeanTeachController(Panels& panels, SharedState& state, Pop
   connect(tp.ButtonTP1Teach, &QPushButton::clicked, this, &MeanTeachController::CBF_ButtonTP1Teach);
   connect(tp.ButtonCloseTeachPanel, &QPushButton::clicked, this,
           &MeanTeachController::CBF_ButtonCloseTeachPanel);
-  // A user edit of a capture cell ends when its editor closes.
-  connect(tp.GridTP1Values->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
-          &MeanTeachController::CalcMeanValues);
+  OnUserCellEdit(tp.GridTP1Values, this, &MeanTeachController::CalcMeanValues);
 }
 
 int MeanTeachController::Count() const {

@@ -4,6 +4,7 @@
 #include <QTableWidget>
 #include <algorithm>
 
+#include "ui/panel_setup.h"
 #include "ui/panels.h"
 
 namespace trivolux {
@@ -60,6 +61,7 @@ void TableAttrController::ApplyTableAttributes(const TableAttributes& attrs) {
     if (!item) grid->setItem(k, 0, item = new QTableWidgetItem);
     item->setText(attrs.rowSpecs[k]);
   }
+  specCodec_ = attrs.specCodec;
   emit rowColoursChanged();
 }
 
@@ -73,13 +75,14 @@ std::int32_t TableAttrController::RowColour(int row) const {
 
 TableAttributes TableAttrController::TableAttributesFromGrid(const TableAttributes& fallback) const {
   TableAttributes attrs = fallback;
+  attrs.specCodec = specCodec_;
   QTableWidget* grid = panels_.tableAttrPage().ui.GridTableAttr;
   for (int k = 0; k < std::min(kTableAttrRows, grid->rowCount()); ++k) {
     if (const QTableWidgetItem* colour = grid->item(k, 1);
         colour && colour->background().style() != Qt::NoBrush)
       attrs.rowColours[k] = static_cast<std::int32_t>(colour->background().color().rgb() & 0xFFFFFFu);
     if (const QTableWidgetItem* spec = grid->item(k, 0))
-      attrs.rowSpecs[k] = spec->text().left(kRowSpecMaxChars);
+      attrs.rowSpecs[k] = LeftCharacters(spec->text(), kRowSpecMaxChars);
   }
   return attrs;
 }

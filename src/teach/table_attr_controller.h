@@ -20,11 +20,12 @@ class TableAttrController : public QObject {
   explicit TableAttrController(Panels& panels, QObject* parent = nullptr);
 
   void ApplyRowColour(int row, std::int32_t colour);
-  // Every row colour and specification onto the grids.
+  // Every row colour and specification onto the grids; the bytes the
+  // specifications were read with are kept for the next save.
   void ApplyTableAttributes(const TableAttributes& attrs);
   // The grid is the master copy: colours from the table-attributes grid's
-  // colour cells, specifications from its text cells; rows without a cell
-  // keep fallback's values.
+  // colour cells, specifications from its text cells (with the bytes they
+  // were read with); rows without a cell keep fallback's values.
   TableAttributes TableAttributesFromGrid(const TableAttributes& fallback) const;
   // The colour of one row as the table-attributes grid shows it (its default
   // colour when the cell has none).
@@ -43,6 +44,7 @@ class TableAttrController : public QObject {
 
   Panels& panels_;
   QString file_;
+  IniTextCodec specCodec_;
 };
 
 }  // namespace trivolux

@@ -1,6 +1,5 @@
 #include "teach/table_attributes.h"
 
-#include "ini/ini_codec.h"
 #include "ini/ini_text.h"
 
 namespace trivolux {
@@ -42,17 +41,15 @@ std::string TableAttrSection(int row) {
   return "TABLE ATTR OF TEACH VECTOR " + std::to_string(row);
 }
 
-void AppendTableSetToIniHandle(IniText& ini, const TableAttributes& attrs, const IniTextCodec* codec) {
+void AppendTableSetToIniHandle(IniText& ini, const TableAttributes& attrs) {
   for (int k = 0; k < kTableAttrRows; ++k) {
     const std::string section = TableAttrSection(k);
     ini.PutInt(section, kRowColor, attrs.rowColours[k]);
-    ini.PutString(section, kRowSpec,
-                  codec ? codec->Encode(attrs.rowSpecs[k]) : attrs.rowSpecs[k].toStdString());
+    ini.PutString(section, kRowSpec, attrs.specCodec.Encode(attrs.rowSpecs[k]));
   }
 }
 
-bool AcquireTableSetFromIniHandle(const IniText& ini, TableAttributes& attrs, QString* missing,
-                                  IniTextCodec* codec) {
+bool AcquireTableSetFromIniHandle(const IniText& ini, TableAttributes& attrs, QString* missing) {
   bool allRead = true;
   if (missing) *missing = QString::fromLatin1(kTableAttrMissingHeading);
   for (int k = 0; k < kTableAttrRows; ++k) {
@@ -67,7 +64,7 @@ bool AcquireTableSetFromIniHandle(const IniText& ini, TableAttributes& attrs, QS
     }
     std::string spec;
     ini.GetString(section, kRowSpec, std::string::npos, &spec);
-    attrs.rowSpecs[k] = (codec ? codec->Decode(spec) : QString::fromStdString(spec)).left(kRowSpecMaxChars);
+    attrs.rowSpecs[k] = attrs.specCodec.Decode(spec, kRowSpecMaxChars);
   }
   return allRead;
 }

@@ -7,10 +7,11 @@
 #include <cstdint>
 #include <string>
 
+#include "ini/ini_codec.h"
+
 namespace trivolux {
 
 class IniText;
-class IniTextCodec;
 
 constexpr int kTableAttrRows = 64;
 constexpr int kDefaultRowColourCount = 75;  // 15 colours repeated five times
@@ -29,6 +30,9 @@ const std::array<std::int32_t, kDefaultRowColourCount>& DefaultRowColours();
 struct TableAttributes {
   std::array<std::int32_t, kDefaultRowColourCount> rowColours = DefaultRowColours();
   std::array<QString, kTableAttrRows> rowSpecs;
+  // The bytes the specifications were read with: one written by another
+  // program in its code page is saved again with its own bytes.
+  IniTextCodec specCodec;
 };
 
 // "TABLE ATTR OF TEACH VECTOR " + row.
@@ -38,18 +42,16 @@ std::string TableAttrSection(int row);
 inline constexpr const char* kTableAttrMissingHeading =
     "Following teach vectors could not be read \nand where set to default value:\n\n";
 
-// Adds the 64 sections ("Row color" as decimal, "Row specification"). With a
-// codec, specifications read through it are written back with their own bytes.
-void AppendTableSetToIniHandle(IniText& ini, const TableAttributes& attrs,
-                               const IniTextCodec* codec = nullptr);
+// Adds the 64 sections ("Row color" as decimal, "Row specification", encoded
+// through attrs.specCodec).
+void AppendTableSetToIniHandle(IniText& ini, const TableAttributes& attrs);
 
 // Reads the 64 sections into attrs. A row without a readable "Row color"
 // (missing, not an integer, or not a 24-bit colour) gets its default colour
 // and its section name is appended, with "\n", to *missing (which starts with
 // the heading). A missing specification is the empty text; longer ones are cut
-// to 99 characters. Returns true when every colour was read. Specifications
-// are decoded through codec (UTF-8 when none is given).
-bool AcquireTableSetFromIniHandle(const IniText& ini, TableAttributes& attrs, QString* missing,
-                                  IniTextCodec* codec = nullptr);
+// to 99 whole characters. Returns true when every colour was read.
+// Specifications are decoded through attrs.specCodec.
+bool AcquireTableSetFromIniHandle(const IniText& ini, TableAttributes& attrs, QString* missing);
 
 }  // namespace trivolux

@@ -1,6 +1,5 @@
 #include "teach/teach_table_controller.h"
 
-#include <QAbstractItemDelegate>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,6 +16,7 @@
 #include "teach/table_attr_controller.h"
 #include "teach/teach_grid_menu.h"
 #include "teach/teach_rules.h"
+#include "ui/panel_setup.h"
 #include "ui/panels.h"
 #include "ui/popups.h"
 
@@ -49,9 +49,7 @@ TeachTableController::TeachTableController(Panels& panels, SharedState& state, P
   auto& t = panels_.teachPage().ui;
   connect(t.ButtonTeachDataTo, &QPushButton::clicked, this, &TeachTableController::CBF_ButtonTeachDataTo);
   connect(t.ButtonResetTable, &QPushButton::clicked, this, &TeachTableController::CBF_ButtonResetTable);
-  // A user edit ends when the cell editor closes; program writes pass no editor.
-  connect(t.GridTeach->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
-          &TeachTableController::CBF_GridCtt);
+  OnUserCellEdit(t.GridTeach, this, &TeachTableController::CBF_GridCtt);
   connect(&menu_, &TeachGridMenu::setSelectionToRequested, this,
           &TeachTableController::CBF_GridCttSetSelectionTo);
   connect(&menu_, &TeachGridMenu::incrementSelectionWithRequested, this,

@@ -31,14 +31,17 @@ class MainPanel : public QWidget {
     kScopePage = 7,
     kOffsetPage = 8,
   };
-  // Width of TabMain's page area (pages and their frame), px.
-  static constexpr int kPageAreaWidth = 280;
+  // Width of TabMain's page area (pages and their frame), px: two buttons
+  // side by side show captions such as "TEACH RECORDED VALUES" whole.
+  static constexpr int kPageAreaWidth = 360;
   // Width the tab column adds to the left column, px; wider titles (a larger
   // font) widen it further at the expense of the child panel area.
   static constexpr int kTabColumnWidth = 96;
-  // Default window size, px: the child panel area gets 501 x 482.
-  static constexpr int kDefaultWidth = 790 + kTabColumnWidth;
-  static constexpr int kDefaultHeight = 548;
+  // Default window size, px: every page shows all of its controls without
+  // scrolling, the child panels every caption whole; with a window frame and
+  // a task bar it fits a 1366 x 768 screen.
+  static constexpr int kDefaultWidth = 1200;
+  static constexpr int kDefaultHeight = 680;
 
   explicit MainPanel(QWidget* parent = nullptr);
   Ui::MainPanel ui;

@@ -38,14 +38,18 @@ MessageDialog::MessageDialog(const QString& title, const QString& text, const QS
       accept();
     });
   }
-  if (!buttons_.isEmpty()) {
-    buttons_.first()->setDefault(true);
-    buttons_.first()->setFocus();
-  }
+  if (!buttons_.isEmpty()) buttons_.first()->setDefault(true);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(scroller_, 1);
   layout->addWidget(box);
   FitToScreen();
+}
+
+void MessageDialog::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // Set here, not at construction: showing the dialog hands the focus to the
+  // first widget of the chain (the scrolling text) otherwise.
+  if (!buttons_.isEmpty()) buttons_.first()->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void MessageDialog::reject() {
@@ -60,8 +64,11 @@ void MessageDialog::FitToScreen() {
   const QSize text = label_->sizeHint();
   const int bar = scroller_->verticalScrollBar()->sizeHint().width();
   const int chrome = sizeHint().height() - scroller_->sizeHint().height();
-  scroller_->setMinimumSize(qMin(text.width() + bar, room.width()),
-                            qMin(text.height(), room.height() - chrome));
+  const int textRoom = room.height() - chrome;
+  scroller_->setMinimumSize(qMin(text.width() + bar, room.width()), qMin(text.height(), textRoom));
+  // A text that fits is no stop for Tab; one that scrolls takes the arrow keys.
+  const bool scrolls = text.height() > textRoom || text.width() + bar > room.width();
+  scroller_->setFocusPolicy(scrolls ? Qt::StrongFocus : Qt::NoFocus);
   resize(qMin(sizeHint().width(), room.width()), qMin(sizeHint().height(), room.height()));
   setMaximumSize(room);
 }

@@ -2,7 +2,9 @@
 // The program's message, confirm and custom-button popups. The text is shown
 // exactly as given; when it is taller than the screen allows (a list of 64
 // defaulted teach rows is about 1000 px), it scrolls inside a popup that fits
-// the screen, so the buttons stay reachable.
+// the screen, so the buttons stay reachable. Like a platform message box it
+// opens with the keyboard focus on its first (default) button; Tab moves
+// along the buttons, and the text takes part only when it scrolls.
 #include <QDialog>
 #include <QStringList>
 
@@ -28,6 +30,7 @@ class MessageDialog : public QDialog {
 
  protected:
   void reject() override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   // Sizes the popup to its content, at most 90 % of the available screen.

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTableWidget>
+#include <algorithm>
 
 #include "ui/u16_delegate.h"
 
@@ -26,10 +27,50 @@ QStringList NumberedRowLabels(int count) {
   return labels;
 }
 
+QList<QAbstractItemDelegate*> CellEditors(const QTableWidget* grid) {
+  QList<QAbstractItemDelegate*> editors{grid->itemDelegate()};
+  for (int c = 0; c < grid->columnCount(); ++c) {
+    QAbstractItemDelegate* own = grid->itemDelegateForColumn(c);
+    if (own && !editors.contains(own)) editors << own;
+  }
+  return editors;
+}
+
+QString LeftCharacters(const QString& text, qsizetype maxChars) {
+  qsizetype units = 0;
+  for (qsizetype chars = 0; chars < maxChars && units < text.size(); ++chars)
+    units +=
+        text[units].isHighSurrogate() && units + 1 < text.size() && text[units + 1].isLowSurrogate() ? 2 : 1;
+  return text.left(units);
+}
+
+bool LimitCharacters(QString& text, qsizetype maxChars, int* cursor) {
+  const auto pairAt = [&text](qsizetype i) {
+    return i > 0 && text[i].isLowSurrogate() && text[i - 1].isHighSurrogate();
+  };
+  qsizetype excess = -maxChars;
+  for (qsizetype i = 0; i < text.size(); ++i) excess += pairAt(i) ? 0 : 1;
+  if (excess <= 0) return false;
+  qsizetype from = std::clamp<qsizetype>(*cursor, 0, text.size());
+  const qsizetype end = from;
+  for (; excess > 0 && from > 0; --excess) from -= pairAt(from - 1) ? 2 : 1;
+  text.remove(from, end - from);
+  *cursor = static_cast<int>(from);
+  if (excess > 0) text = LeftCharacters(text, maxChars);
+  *cursor = std::min(*cursor, static_cast<int>(text.size()));
+  return true;
+}
+
+QValidator::State CharacterLimit::validate(QString& input, int& pos) const {
+  LimitCharacters(input, maxChars_, &pos);
+  return Acceptable;
+}
+
 QWidget* TextLimitDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                                          const QModelIndex& index) const {
   QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
-  if (auto* edit = qobject_cast<QLineEdit*>(editor)) edit->setMaxLength(maxLength_);
+  // A line edit's own limit counts UTF-16 units and would split an emoji.
+  if (auto* edit = qobject_cast<QLineEdit*>(editor)) edit->setValidator(new CharacterLimit(maxLength_, edit));
   return editor;
 }
 

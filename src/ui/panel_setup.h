@@ -2,8 +2,11 @@
 // Run-time completion of the pages and panels loaded from .ui files: Designer
 // cannot give combo-box items their integer values, fill table cells or tie a
 // caption's visibility to its control, so the constructors call these once.
+#include <QAbstractItemDelegate>
+#include <QList>
 #include <QStringList>
 #include <QStyledItemDelegate>
+#include <QValidator>
 
 class QTableWidget;
 class QColor;
@@ -42,7 +45,41 @@ void SetUpGrid(QTableWidget* grid, const GridLayoutSpec& spec);
 // Row labels "1".."count".
 QStringList NumberedRowLabels(int count);
 
-// Cell editor for text cells: a line edit accepting at most maxLength characters.
+// The cell editors of a grid: its default delegate and every column's own.
+QList<QAbstractItemDelegate*> CellEditors(const QTableWidget* grid);
+
+// Calls receiver's slot when the user finishes editing a cell of the grid,
+// whichever column's editor it was; program writes to cells pass no editor
+// and call nothing. Connect after the grid's editors are installed.
+template <typename Receiver, typename Slot>
+void OnUserCellEdit(const QTableWidget* grid, Receiver* receiver, Slot slot) {
+  for (QAbstractItemDelegate* editor : CellEditors(grid))
+    QObject::connect(editor, &QAbstractItemDelegate::closeEditor, receiver, slot, Qt::UniqueConnection);
+}
+
+// The first maxChars characters of text, counted in code points: a character
+// outside the Basic Multilingual Plane (an emoji) is kept or dropped whole.
+QString LeftCharacters(const QString& text, qsizetype maxChars);
+
+// Cuts text to maxChars whole characters as an edit field's length limit
+// does: the characters just typed or pasted, which end at *cursor, are
+// dropped from their end, then the text's end if that is not enough. *cursor
+// follows. Returns false when text was short enough.
+bool LimitCharacters(QString& text, qsizetype maxChars, int* cursor);
+
+// Keeps a line edit's text at maxChars whole characters (LimitCharacters).
+class CharacterLimit : public QValidator {
+  Q_OBJECT
+ public:
+  CharacterLimit(qsizetype maxChars, QObject* parent) : QValidator(parent), maxChars_(maxChars) {}
+  State validate(QString& input, int& pos) const override;
+
+ private:
+  qsizetype maxChars_;
+};
+
+// Cell editor for text cells: a line edit accepting at most maxLength whole
+// characters.
 class TextLimitDelegate : public QStyledItemDelegate {
   Q_OBJECT
  public:

@@ -75,7 +75,8 @@ QList<QWidget*> Panels::DimmedControls(int keepTransfer, int dim) {
   list << cal.ButtonSendCF << cal.ButtonGetCF << cal.ButtonCalcCF << cal.ButtonStartSelfCalibration;
   list << off.ButtonSendOffset << off.ButtonGetOffset << off.ButtonCalcOffset;
   list << rec.ButtonSelRecFile << rec.ButtonStartRecord << rec.ButtonStartTrigRec << rec.ButtonManualRecord;
-  list << sc.ButtonGetCycleTime << sc.ButtonScan << sc.ButtonPrintScopeGraph << sc.ButtonSaveScopePdf;
+  list << sc.ButtonGetCycleTime << sc.ButtonScan << sc.ButtonBreakScan << sc.ButtonPrintScopeGraph
+       << sc.ButtonSaveScopePdf;
   list << recTeachPanel_->ui.ButtonTP2Start;
   return list;
 }

@@ -32,8 +32,11 @@ class Popups {
   // Text prompt; nullopt when cancelled. The answer holds at most maxLength characters.
   virtual std::optional<QString> Prompt(const QString& title, const QString& text, int maxLength) = 0;
   // Popup with custom buttons; returns the index of the button pressed. The
-  // first button is the default and also answers Escape.
-  virtual int Generic(const QString& title, const QString& text, const QStringList& buttons) = 0;
+  // first button is the default (Enter); Escape and the close box answer
+  // escapeIndex, so a popup whose default is drastic can let Escape mean the
+  // harmless choice.
+  virtual int Generic(const QString& title, const QString& text, const QStringList& buttons,
+                      int escapeIndex) = 0;
   // File selection; the chosen path goes into *path.
   virtual FileSelect SelectFile(const FileRequest& request, QString* path) = 0;
   // Printer selection; true when the user chose a printer (set up in

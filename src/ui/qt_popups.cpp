@@ -12,6 +12,7 @@
 namespace trivolux {
 
 void QtPopups::Message(const QString& title, const QString& text) {
+  // Escape acknowledges, as OK does.
   MessageDialog box(title, text, {QStringLiteral("OK")}, 0, parent_);
   box.exec();
 }
@@ -33,8 +34,9 @@ std::optional<QString> QtPopups::Prompt(const QString& title, const QString& tex
   return dialog.textValue().left(maxLength);
 }
 
-int QtPopups::Generic(const QString& title, const QString& text, const QStringList& buttons) {
-  MessageDialog box(title, text, buttons, 0, parent_);
+int QtPopups::Generic(const QString& title, const QString& text, const QStringList& buttons,
+                      int escapeIndex) {
+  MessageDialog box(title, text, buttons, escapeIndex, parent_);
   box.exec();
   return box.ClickedIndex();
 }

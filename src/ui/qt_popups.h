@@ -13,7 +13,8 @@ class QtPopups : public Popups {
   void Message(const QString& title, const QString& text) override;
   bool Confirm(const QString& title, const QString& text) override;
   std::optional<QString> Prompt(const QString& title, const QString& text, int maxLength) override;
-  int Generic(const QString& title, const QString& text, const QStringList& buttons) override;
+  int Generic(const QString& title, const QString& text, const QStringList& buttons,
+              int escapeIndex) override;
   FileSelect SelectFile(const FileRequest& request, QString* path) override;
   bool ChoosePrinter(QPrinter& printer) override;
 

@@ -15,13 +15,17 @@ ScopePage::ScopePage(QWidget* parent) : QWidget(parent) {
   ui.setupUi(this);
   AssignMnemonics(this);
   AssignRingIndexValues(this);
-  // The printed comment is read into a 1024-byte buffer: at most 1023 characters.
+  // The printed comment is read into a 1024-byte buffer: at most 1023
+  // characters, counted whole (an emoji is not cut in half).
   connect(ui.TextScopeComment, &QPlainTextEdit::textChanged, this, [this] {
-    const QString text = ui.TextScopeComment->toPlainText();
-    if (text.size() <= kMaxCommentLength) return;
+    QString text = ui.TextScopeComment->toPlainText();
+    int cursor = ui.TextScopeComment->textCursor().position();
+    if (!LimitCharacters(text, kMaxCommentLength, &cursor)) return;
     QSignalBlocker block(ui.TextScopeComment);
-    ui.TextScopeComment->setPlainText(text.left(kMaxCommentLength));
-    ui.TextScopeComment->moveCursor(QTextCursor::End);
+    ui.TextScopeComment->setPlainText(text);
+    QTextCursor at = ui.TextScopeComment->textCursor();
+    at.setPosition(cursor);
+    ui.TextScopeComment->setTextCursor(at);
   });
   ui.TextScopeComment->installEventFilter(this);
   ui.TextScopeComment->viewport()->installEventFilter(this);

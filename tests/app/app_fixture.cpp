@@ -16,11 +16,11 @@ namespace {
 constexpr std::chrono::milliseconds kLinkTimeout{1000};
 }  // namespace
 
-AppFixture::AppFixture(const QString& programDir)
+AppFixture::AppFixture(const QString& programDir, Popups* shownPopups)
     : programDir_(programDir.isEmpty() ? dir_.path() : programDir),
-      app_(std::make_unique<ScopeApp>(popups, programDir_)) {
+      app_(std::make_unique<ScopeApp>(shownPopups ? *shownPopups : popups, programDir_)) {
   // A writable program directory keeps the settings beside the program.
-  settings().SetLocation({Path(kPanelSettingsName), programDir_, QString()});
+  settings().SetLocation(OwnSettingsLocation(programDir_));
   // Loopback peers answer in milliseconds; a lost answer need not cost the
   // full 3 s a real line gets (and even a sanitizer build on a busy machine
   // answers well within this).

@@ -24,7 +24,9 @@ namespace test {
 class AppFixture {
  public:
   // programDir: the program directory to use (a fresh temporary one when empty).
-  explicit AppFixture(const QString& programDir = QString());
+  // shownPopups: popups the program shows instead of the scripted ones (the
+  // real dialogs, for tests that press keys in them).
+  explicit AppFixture(const QString& programDir = QString(), Popups* shownPopups = nullptr);
   ~AppFixture();
   AppFixture(const AppFixture&) = delete;
   AppFixture& operator=(const AppFixture&) = delete;

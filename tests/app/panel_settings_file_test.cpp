@@ -149,7 +149,7 @@ TEST(PanelSettingsFile, MissingKeysTakeTheirDefaults) {
   EXPECT_EQ(s.placement->left, 33);
   EXPECT_EQ(s.placement->top, 40);
   EXPECT_EQ(s.placement->width, WindowPlacement{}.width);
-  EXPECT_EQ(s.placement->height, 548);
+  EXPECT_EQ(s.placement->height, WindowPlacement{}.height);
   // Only the first ten keys count; the gap at 3 closes up.
   EXPECT_EQ(s.addresses, (QStringList{"h1", "h2", "h4", "h10"}));
   EXPECT_EQ(s.parameterFile, "/prog");
@@ -199,8 +199,21 @@ TEST(PanelSettingsFile, GarbageValuesFallBackAndLongTextsAreCut) {
   ReadPanelSettings(huge, "/prog", &h);
   ASSERT_TRUE(h.placement.has_value());
   EXPECT_EQ(h.placement->width, WindowPlacement{}.width);
-  EXPECT_EQ(h.placement->height, 548);
+  EXPECT_EQ(h.placement->height, WindowPlacement{}.height);
   EXPECT_EQ(h.placement->top, 40);
+}
+
+// A long text is cut after whole characters: an emoji at the limit is kept
+// whole, and a code-page path cut at the limit is saved back as the bytes kept.
+TEST(PanelSettingsFile, LongTextsAreCutAfterWholeCharacters) {
+  const std::string emoji = "\xF0\x9F\x98\x80";
+  const std::string cp1252 = std::string(258, 'a') + "\xFC\xFCz";
+  const IniText ini = Parse(kHeader + "[DIRECTORIES]\r\nPARAMETER FILE = \"" + std::string(258, 'a') + emoji +
+                            "bc\"\r\nRECORDER FILE = \"" + cp1252 + "\"\r\n");
+  PanelSettings s = DefaultPanelSettings("/prog");
+  ReadPanelSettings(ini, "/prog", &s);
+  EXPECT_EQ(s.parameterFile, QString(258, 'a') + QString::fromUtf8(emoji));
+  EXPECT_EQ(s.codec.Encode(s.recorderFile), cp1252.substr(0, 259));
 }
 
 TEST(PanelSettingsFile, LocationFallsBackWhenTheProgramDirectoryIsNotWritable) {

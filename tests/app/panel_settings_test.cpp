@@ -1,6 +1,6 @@
 // The panel settings file on a running program: written complete, read back
 // into the panels, a foreign file ignored, and an installed program's file
-// taken over into the user's directory.
+// taken over into the user's directory, and the demo's settings of its own.
 #include "app/panel_settings.h"
 
 #include <QComboBox>
@@ -9,10 +9,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "app/start_options.h"
 #include "app_fixture.h"
 #include "ini/ini_file.h"
 #include "ini/ini_text.h"
 #include "link/link_controller.h"
+#include "sim/simulator.h"
 #include "ui/panels.h"
 
 namespace trivolux {
@@ -29,6 +31,11 @@ void WriteConnectionOnly(const QString& path) {
   ini.PutString("COMMUNICATION SETTINGS", "IP ADRESS", "127.0.0.1");
   ini.PutString("COMMUNICATION SETTINGS", "PORT NUMBER", "0");
   QCOMPARE(ini.WriteToFile(path), 0);
+}
+
+QByteArray ReadAll(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QRgb CellColour(QTableWidget* grid, int row, int column) {
@@ -86,6 +93,38 @@ class PanelSettingsTest : public QObject {
     QCOMPARE(CellColour(panels.groupHoldPage().ui.GridHold, 6, 1), 0xFFFF00u);
     QCOMPARE(panels.mainPanel().size(), QSize(900, 600));
     QCOMPARE(panels.recordPage().ui.DispRecFile->text(), dir.filePath("RecordFile.dat"));
+  }
+
+  // Two demo runs: settings of their own, pointed at the simulator on every
+  // start. A port typed wrong and stored on closing does not keep the next
+  // run from connecting, and the user's settings beside the program stay.
+  void DemoConnectsWhateverTheLastRunStored() {
+    sim::Simulator simulator;
+    const quint16 port = simulator.ListenTcp();
+    QVERIFY(port != 0);
+    QTemporaryDir programDir;
+    QTemporaryDir demoDir;
+    const QString users = QDir(programDir.path()).filePath("PanelSettings.cfg");
+    WriteConnectionOnly(users);
+    const QByteArray usersBytes = ReadAll(users);
+    const StartOptions demo = ParseStartOptions({"trivolux-scope", "--settings-dir", demoDir.path() + "/new",
+                                                 "--sensor", "127.0.0.1:" + QString::number(port)});
+    for (int run = 1; run <= 2; ++run) {
+      AppFixture fixture(programDir.path());
+      QVERIFY(ApplyStartOptions(fixture.app(), demo));
+      fixture.Start();
+      QVERIFY2(fixture.state().SensorConnected == 1, qPrintable(fixture.Messages()));
+      QLineEdit* portField = fixture.panels().connectPage().ui.StrPortNumber;
+      portField->selectAll();
+      QTest::keyClicks(portField, "1");
+      fixture.panels().mainPanel().close();
+      IniText stored;
+      QVERIFY(stored.ReadFromFile(demoDir.filePath("new/PanelSettings.cfg")) >= 0);
+      std::string storedPort;
+      QCOMPARE(stored.GetString("COMMUNICATION SETTINGS", "PORT NUMBER", 31, &storedPort), 1);
+      QCOMPARE(storedPort, std::string("1"));
+    }
+    QCOMPARE(ReadAll(users), usersBytes);
   }
 
   // Only the loading steps run: a foreign file leaves the built-in defaults,

@@ -178,11 +178,11 @@ class ScopeAppTest : public QObject {
     app.panels().SetButtonsDimmed(keepTransfer, dim);
 
     std::set<QString> expected = {
-        "ButtonGo",          "ButtonTryToConnect",    "ButtonDisconnect",   "RingBaudrate",
-        "ButtonSendCF",      "ButtonGetCF",           "ButtonCalcCF",       "ButtonStartSelfCalibration",
-        "ButtonSendOffset",  "ButtonGetOffset",       "ButtonCalcOffset",   "ButtonSelRecFile",
-        "ButtonStartRecord", "ButtonStartTrigRec",    "ButtonManualRecord", "ButtonGetCycleTime",
-        "ButtonScan",        "ButtonPrintScopeGraph", "ButtonSaveScopePdf"};
+        "ButtonGo",          "ButtonTryToConnect", "ButtonDisconnect",      "RingBaudrate",
+        "ButtonSendCF",      "ButtonGetCF",        "ButtonCalcCF",          "ButtonStartSelfCalibration",
+        "ButtonSendOffset",  "ButtonGetOffset",    "ButtonCalcOffset",      "ButtonSelRecFile",
+        "ButtonStartRecord", "ButtonStartTrigRec", "ButtonManualRecord",    "ButtonGetCycleTime",
+        "ButtonScan",        "ButtonBreakScan",    "ButtonPrintScopeGraph", "ButtonSaveScopePdf"};
     if (keepTransfer == 0)
       expected.insert({"ButtonSend", "ButtonGet", "ButtonRam", "ButtonEeprom", "ButtonFile"});
     if (dim == 1) expected.insert({"ButtonChangeBaudrate", "ButtonGenHwInfoFile"});

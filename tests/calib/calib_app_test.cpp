@@ -1,5 +1,6 @@
 // The calibration and offset pages and the hardware information file against
-// the simulator (and a scripted peer for answers of the wrong length).
+// the simulator (and a scripted peer for answers of the wrong length), and
+// factors out of the sensor's range.
 #include <QtTest>
 
 #include "app/scope_app.h"
@@ -179,6 +180,40 @@ class CalibAppTest : public QObject {
     // Cancelled.
     rig.calib.GenerateHWInfoFile();
     QVERIFY(rig.fixture.Messages().endsWith("ATTENTION!   NO FILE WAS SELECTED!\n\n"));
+  }
+
+  // A factor the sensor answers beyond 4096 is shown and filed as it came,
+  // marked out of range, and SEND CF refuses to write it (or any clamped
+  // stand-in) until the user typed a valid one.
+  void outOfRangeFactorIsShownFiledAndNotSent() {
+    Rig rig;
+    rig.sim.faults().calFactorAnswer = std::array<std::uint16_t, 3>{65535, 1024, 4097};
+    const QString path = rig.fixture.Path("hw.ini");
+    rig.fixture.popups.files.push_back({FileSelect::New, path});
+    QTest::mouseClick(rig.panels.connectPage().ui.ButtonGenHwInfoFile, Qt::LeftButton);  // reads the factors
+    QCOMPARE(rig.Factors(), (QList<int>{65535, 1024, 4097}));
+    QVERIFY(!rig.cal.NumCFR->toolTip().isEmpty() && !rig.cal.NumCFB->toolTip().isEmpty());
+    QVERIFY(rig.cal.NumCFG->toolTip().isEmpty());
+    QVERIFY(rig.cal.NumCFR->palette().color(QPalette::Base) !=
+            rig.cal.NumCFG->palette().color(QPalette::Base));
+    IniText hw;
+    std::int32_t red = 0, blue = 0;
+    QVERIFY(hw.ReadFromFile(path) == 0 && hw.GetInt("CALIBRATION FACTOR", "RED", &red) == 1 &&
+            hw.GetInt("CALIBRATION FACTOR", "BLUE", &blue) == 1);
+    QCOMPARE(QList<int>({red, blue}), QList<int>({65535, 4097}));
+
+    QTest::mouseClick(rig.cal.ButtonSendCF, Qt::LeftButton);
+    QCOMPARE(rig.Requests(101), 0);
+    QVERIFY(rig.Messages().last().startsWith("ATTENTION!|A calibration factor is out of range!"));
+
+    for (QSpinBox* factor : {rig.cal.NumCFR, rig.cal.NumCFB}) {
+      factor->selectAll();
+      QTest::keyClicks(factor, "2000");
+      QTest::keyClick(factor, Qt::Key_Return);
+      QVERIFY(factor->toolTip().isEmpty());
+    }
+    QTest::mouseClick(rig.cal.ButtonSendCF, Qt::LeftButton);
+    QVERIFY((rig.sim.CalFactors() == std::array<std::uint16_t, 3>{2000, 1024, 2000}));
   }
 
   void answersOfTheWrongLengthChangeNothing() {

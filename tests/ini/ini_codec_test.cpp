@@ -65,5 +65,33 @@ TEST(IniTextCodec, TheLatestDecodeOfATextDecidesItsBytes) {
   EXPECT_EQ(codec.Encode(name + QStringLiteral(" 2")), "M\xC3\xBCller 2");  // edited text
 }
 
+TEST(IniTextCodec, ALimitKeepsWholeCharactersAndTheirBytes) {
+  struct Case {
+    std::string bytes;
+    std::size_t maxChars;
+    std::string kept;
+  };
+  const std::string emoji = "\xF0\x9F\x98\x80";
+  const Case cases[] = {
+      {"abc", 3, "abc"},
+      {"abcd", 3, "abc"},
+      {"a\xC3\xBC" + emoji + "z", 3, "a\xC3\xBC" + emoji},  // three code points of seven bytes
+      {emoji + emoji, 1, emoji},
+      {"\xEF\xBB\xBF"
+       "ab",
+       2,
+       "\xEF\xBB\xBF"
+       "a"},                              // the byte order mark is a character
+      {"gr\xFCn gr\xFCn", 4, "gr\xFCn"},  // code page: one byte, one character
+      {"\xC3\xBC\xFC", 1, "\xC3"},        // one bad byte makes all of it code page
+  };
+  for (const Case& c : cases) {
+    IniTextCodec codec;
+    const QString text = codec.Decode(c.bytes, c.maxChars);
+    EXPECT_EQ(codec.Encode(text), c.kept) << c.bytes;
+    EXPECT_TRUE(text.isValidUtf16()) << "half a surrogate pair in " << c.bytes;
+  }
+}
+
 }  // namespace
 }  // namespace trivolux

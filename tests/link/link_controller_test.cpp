@@ -1,5 +1,6 @@
 // The connect page against a scripted TCP sensor: start-up connection and
-// identification, every failure path with its popup, the offline state,
+// identification, every failure path with its popup (also the real one,
+// answered with keys), the offline state,
 // the server closing, and the connect-page rules.
 #include "link/link_controller.h"
 
@@ -14,8 +15,10 @@
 #include "ini/ini_text.h"
 #include "link/link_texts.h"
 #include "link/orders.h"
+#include "popup_keys.h"
 #include "sim/simulator.h"
 #include "ui/panels.h"
+#include "ui/qt_popups.h"
 
 namespace trivolux {
 
@@ -52,6 +55,16 @@ class LinkControllerTest : public QObject {
     LinkController& link() { return fixture.link(); }
     QString Messages() { return fixture.Messages(); }
     std::vector<test::PopupRecord> Generics() { return popups.OfKind("generic"); }
+    // Settings selecting the pseudo-terminal device at 115200 bit/s.
+    void SeedSerial(const QString& device) {
+      PanelSettings serial = DefaultPanelSettings(fixture.ProgramDir());
+      serial.connection.comProtocol = 0;
+      serial.connection.comPort = ComPortNumberForDevice(device);
+      serial.connection.baudrateIndex = 4;
+      IniText ini;
+      WritePanelSettings(serial, ini);
+      QCOMPARE(ini.WriteToFile(fixture.settings().Location().settingsPath), 0);
+    }
   };
 
  private slots:
@@ -119,6 +132,50 @@ class LinkControllerTest : public QObject {
     QCOMPARE(rig.Generics()[0].text, kCouldNot);
     QVERIFY(rig.Messages().contains(
         QStringLiteral("INVALIDE ORDER NUMBER!\nVERIFY PC AND SENSOR SOFTWARE!\n\n")));
+  }
+
+  // The failure popup as the program shows it, answered with keys and clicks:
+  // Escape and Tab + Space go offline and keep the program with an unsent
+  // edit; Enter and a click on CLOSE end it.
+  void FailurePopupAnswersTheUsersKeys_data() {
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<int>("click");
+    QTest::addColumn<bool>("ends");
+    QTest::newRow("Escape") << QList<int>{Qt::Key_Escape} << -1 << false;
+    QTest::newRow("Tab Space") << QList<int>{Qt::Key_Tab, Qt::Key_Space} << -1 << false;
+    QTest::newRow("Enter") << QList<int>{Qt::Key_Return} << -1 << true;
+    QTest::newRow("click on CLOSE") << QList<int>{} << 0 << true;
+  }
+  void FailurePopupAnswersTheUsersKeys() {
+    QFETCH(QList<int>, keys);
+    QFETCH(int, click);
+    QFETCH(bool, ends);
+    QtPopups shown;
+    test::AppFixture fixture({}, &shown);
+    fixture.SeedTcp(0);  // port 0 fails at once
+    auto visit = test::ActOnNextPopup({Qt::Key_Escape});
+    fixture.Start();
+    QVERIFY(visit->shown);
+    QVERIFY(!fixture.state().QuitRequested);
+    // Offline, the user edits a parameter that is not sent yet.
+    fixture.panels().mainPanel().show();
+    QSpinBox* integral = fixture.panels().parameterPage().ui.NumIntegral;
+    integral->selectAll();
+    QTest::keyClicks(integral, "17");
+    QTest::keyClick(integral, Qt::Key_Return);
+    QCOMPARE(integral->value(), 17);
+
+    visit = test::ActOnNextPopup(keys, click);
+    fixture.panels().ShowMainPage(MainPanel::kConnectPage);
+    QTest::mouseClick(fixture.panels().connectPage().ui.ButtonTryToConnect, Qt::LeftButton);
+    QVERIFY(visit->shown);
+    QCOMPARE(visit->focus.first(), QStringLiteral("CLOSE"));
+    QCOMPARE(fixture.state().QuitRequested, ends);
+    if (ends) return;
+    QCOMPARE(fixture.state().SensorConnected, 0);
+    QVERIFY(fixture.state().MemorySelection == Memory::File);
+    QCOMPARE(fixture.link().StatusText(), QStringLiteral("NO SENSOR CONNECTED!"));
+    QCOMPARE(integral->value(), 17);
   }
 
   void OpenFailuresShowTheirTextThenThePopup_data() {
@@ -236,13 +293,7 @@ class LinkControllerTest : public QObject {
     const QString device = simulator.OpenPty();
     QVERIFY(!device.isEmpty());
     Rig rig("127.0.0.1", "1");
-    PanelSettings serial = DefaultPanelSettings(rig.fixture.ProgramDir());
-    serial.connection.comProtocol = 0;
-    serial.connection.comPort = ComPortNumberForDevice(device);
-    serial.connection.baudrateIndex = 4;
-    IniText ini;
-    WritePanelSettings(serial, ini);
-    QCOMPARE(ini.WriteToFile(rig.fixture.settings().Location().settingsPath), 0);
+    rig.SeedSerial(device);
     rig.Start();
     QCOMPARE(rig.state.SensorConnected, 1);
     QCOMPARE(rig.link().StatusText(), QStringLiteral("TRIVOLUX VR V1.2 SIMULATOR"));
@@ -269,6 +320,33 @@ class LinkControllerTest : public QObject {
     QVERIFY(rig.Messages().endsWith("ATTENTION!!!   CONFIRM NEW BAUDRATE WITH EEPROM AND SEND!\n\n"));
     QVERIFY(c.ButtonAccept->isEnabled());
     QVERIFY(rig.panels.mainPanel().ui.ButtonGo->isEnabled());
+  }
+
+  // The program ended during a triggered recording and left the sensor
+  // sending on its own; the next start must still find it, behind all the
+  // frames that wait in the line (the simulator holds more once the
+  // terminal's buffer is full).
+  void ASensorLeftSendingOnItsOwnIsIdentifiedAtTheNextStart() {
+    sim::SimOptions options;
+    options.triggerPeriodMs = 2;
+    sim::Simulator simulator(options);
+    const QString device = simulator.OpenPty();
+    QVERIFY(!device.isEmpty());
+    {
+      QFile line(device);
+      QVERIFY(line.open(QIODevice::ReadWrite | QIODevice::Unbuffered));
+      const QByteArray start = test::AnswerFrame(order::kAutoSend, 1);
+      QCOMPARE(line.write(start), start.size());
+      QTRY_VERIFY(simulator.AutoSending());
+    }
+    QTRY_VERIFY(simulator.Backlog().output > 0);
+    Rig rig("127.0.0.1", "1");
+    rig.SeedSerial(device);
+    rig.Start();
+    QVERIFY(rig.Generics().empty());
+    QCOMPARE(rig.state.SensorConnected, 1);
+    QCOMPARE(rig.link().StatusText(), QStringLiteral("TRIVOLUX VR V1.2 SIMULATOR"));
+    QVERIFY(!simulator.AutoSending());
   }
 
   void SplitAnswersAndClosingDuringAnExchangeOverTcp() {

@@ -10,6 +10,7 @@
 #include "params/param_controller.h"
 #include "params/param_panel_io.h"
 #include "ui/panels.h"
+#include "user_input.h"
 
 namespace trivolux {
 
@@ -146,12 +147,7 @@ class ModeRulesTest : public QObject {
 
     panels_->mainPanel().show();
     panels_->mainPanel().ui.TabMain->setCurrentIndex(2);
-    g.GridGroups->setCurrentCell(8, 0);
-    g.GridGroups->editItem(g.GridGroups->item(8, 0));
-    auto* editor = g.GridGroups->viewport()->findChild<QSpinBox*>();
-    QVERIFY(editor);
-    editor->setValue(2);
-    QTest::keyClick(editor, Qt::Key_Return);
+    QVERIFY(test::TypeIntoCell(g.GridGroups, 8, 0, "2"));
     // The view commits the edit from a queued call.
     QTRY_COMPARE(popups_->OfKind("message").size(), size_t(1));
     QCOMPARE(CellValue(g.GridGroups, 8, 0), 0);

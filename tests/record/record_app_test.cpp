@@ -1,15 +1,24 @@
 // The record page against the simulator: the file selection and its header,
 // fixed-count, continuous, manual and triggered recording, and the failures
-// a long recording meets (a file that cannot be written, a sensor that goes
-// away, a bad frame).
+// a long recording meets (a file that cannot be written or is no file, a full
+// disk, a sensor that goes away, a bad frame, a program held by a popup).
+#include <sys/resource.h>
+#include <sys/stat.h>
+
 #include <QtTest>
+#include <csignal>
 #include <functional>
 #include <memory>
+#include <system_error>
+#include <utility>
 
 #include "app/scope_app.h"
 #include "app_fixture.h"
 #include "base/shared_state.h"
 #include "base/version.h"
+#include "fake_peer.h"
+#include "link/link_texts.h"
+#include "link/orders.h"
 #include "params/panel_access.h"
 #include "record/record_controller.h"
 #include "record/record_file.h"
@@ -17,6 +26,31 @@
 #include "ui/panels.h"
 
 namespace trivolux {
+
+namespace {
+// The process's file size limit stands in for a full disk: a write that
+// crosses it stops short and the next one fails (EFBIG, SIGXFSZ ignored).
+class FileSizeLimit {
+ public:
+  FileSizeLimit() : handler_(std::signal(SIGXFSZ, SIG_IGN)) { getrlimit(RLIMIT_FSIZE, &saved_); }
+  ~FileSizeLimit() {
+    Lift();
+    std::signal(SIGXFSZ, handler_);
+  }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+  void Set(qint64 bytes) {
+    rlimit limit = saved_;
+    limit.rlim_cur = static_cast<rlim_t>(bytes);
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &limit), 0);
+  }
+  void Lift() { setrlimit(RLIMIT_FSIZE, &saved_); }
+
+ private:
+  rlimit saved_{};
+  void (*handler_)(int);
+};
+}  // namespace
 
 class RecordAppTest : public QObject {
   Q_OBJECT
@@ -243,6 +277,117 @@ class RecordAppTest : public QObject {
     QCOMPARE(rig.fixture.state().SensorConnected, 1);
     QCOMPARE(rig.sim->Requests().back().order, quint8(30));
     QCOMPARE(rig.LastMessage(), QString("INFO!|File has been saved!"));
+  }
+
+  // A frame that announces no data is no frame to record: the recording
+  // waits for the next. Any other length than a measurement's is a bad frame.
+  void triggeredFramesWithoutDataAreSkippedOtherLengthsEndTheRecording() {
+    const QByteArray frame = test::AnswerFrame(order::kMeasure, 0, QByteArray(40, '\x01'));
+    const struct {
+      QByteArray between;
+      int lines;
+      bool goesOn;
+    } cases[] = {{test::AnswerFrame(order::kMeasure, 0), 2, true},
+                 {test::AnswerFrame(order::kMeasure, 0, QByteArray(20, '\x01')), 1, false}};
+    for (const auto& c : cases) {
+      Rig rig;
+      test::FakePeer peer;
+      rig.fixture.UseTcpPeer(peer.Port());
+      peer.Enqueue({test::AnswerFrame(order::kAutoSend, 1) + frame + c.between + frame});
+      peer.Enqueue({test::AnswerFrame(order::kAutoSend, 0)});
+      const QString path = rig.RecordTriggered("trig.dat", 2, [&] { rig.r.ButtonStopRecord->click(); });
+      QCOMPARE(rig.DataLines(path).size(), c.lines);
+      QCOMPARE(rig.fixture.Messages().contains(link_text::kBadData), !c.goesOn);
+      QCOMPARE(rig.fixture.state().SensorConnected, c.goesOn ? 1 : 0);
+      QCOMPARE(peer.requests.back().left(4).toHex(' '), QByteArray("55 1e 00 00"));
+    }
+  }
+
+  // A help popup left open for 3 s while the sensor sends 200 frames/s:
+  // some 600 frames (29 KB) wait meanwhile, far more than the receive
+  // buffer. None of them may be lost, cut or left unread, on either line.
+  void triggeredRecordKeepsEveryFrameThroughAPopupLeftOpen_data() {
+    QTest::addColumn<bool>("serial");
+    QTest::newRow("TCP") << false;
+    QTest::newRow("serial line") << true;
+  }
+  void triggeredRecordKeepsEveryFrameThroughAPopupLeftOpen() {
+    QFETCH(bool, serial);
+    constexpr int kFrames = 800;
+    sim::SimOptions options;
+    options.triggerPeriodMs = 5;
+    options.autoFrameLimit = kFrames;
+    Rig rig(options);
+    if (serial) rig.fixture.UseSerial(rig.sim->OpenPty());
+    rig.panels.mainPanel().show();
+    rig.panels.ShowMainPage(MainPanel::kRecordPage);
+    bool holdOpen = false;
+    rig.fixture.popups.whileOpen = [&](const test::PopupRecord&) {
+      if (!std::exchange(holdOpen, false)) return;
+      QEventLoop open;
+      QTimer::singleShot(3000, &open, &QEventLoop::quit);
+      open.exec();
+    };
+    QObject::connect(rig.r.DispCounter, &QDoubleSpinBox::valueChanged, [&](double n) {
+      if (n != 10) return;
+      holdOpen = true;
+      QTest::mouseClick(rig.r.DispRecFile, Qt::RightButton, {}, QPoint(3, 3));
+      QVERIFY(!holdOpen);  // the help was shown
+    });
+    const QString path = rig.RecordTriggered("pause.dat", kFrames, [&] { rig.r.ButtonStopRecord->click(); });
+    QCOMPARE(rig.sim->AutoFramesSent(), kFrames);
+    QCOMPARE(rig.DataLines(path).size(), kFrames);
+    QCOMPARE(rig.fixture.state().SensorConnected, 1);
+    QCOMPARE(rig.LastMessage(), QString("INFO!|File has been saved!"));
+  }
+
+  // A pipe in the record file's place (or a link to one) would make opening
+  // it wait for a reader forever: it is refused at once, and the line is
+  // counted as not saved like any other.
+  void aRecordFileReplacedByAPipeIsRefusedWithoutWaiting() {
+    Rig rig;
+    const QString path = rig.Select("rec.dat");
+    const auto makePipe = [](const QString& at) { return ::mkfifo(QFile::encodeName(at).constData(), 0600); };
+    QVERIFY(QFile::remove(path));
+    QCOMPARE(makePipe(path), 0);
+    SetRingValue(rig.r.RingRecordMode, RecordController::kManual);
+    rig.r.ButtonManualRecord->click();
+    QVERIFY(rig.LastMessage().startsWith("ATTENTION!|The line could not be saved in\n"));
+
+    const QString pipe = rig.fixture.Path("pipe");
+    QCOMPARE(makePipe(pipe), 0);
+    QVERIFY(QFile::remove(path));
+    QVERIFY(QFile::link(pipe, path));
+    SetRingValue(rig.r.RingRecordMode, RecordController::kFixedCount);
+    rig.r.NumRecVal->setValue(2);
+    rig.r.ButtonStartRecord->click();
+    QCOMPARE(rig.Requests(8), 2);
+    QVERIFY(rig.LastMessage().startsWith("ATTENTION!|2 of 2 lines could not be saved in\n"));
+    QCOMPARE(rig.fixture.Messages().count("RECORD FILE COULD NOT BE WRITTEN"), 2);
+  }
+
+  // The third of four lines meets a full disk after 10 bytes; then space
+  // comes back. The file holds three whole lines and no fragment, and the
+  // report names the system's reason.
+  void aLineThatDoesNotFitLeavesTheFileAsItWas() {
+    Rig rig;
+    const QString path = rig.Select("rec.dat");
+    SetRingValue(rig.r.RingRecordMode, RecordController::kFixedCount);
+    rig.r.NumRecVal->setValue(4);
+    FileSizeLimit limit;
+    QObject::connect(rig.r.DispRecordedValues, &QSpinBox::valueChanged, [&](int n) {
+      if (n == 2) limit.Set(QFileInfo(path).size() + 10);
+      if (n == 3) limit.Lift();
+    });
+    rig.r.ButtonStartRecord->click();
+    const QList<QByteArray> lines = rig.DataLines(path);
+    QCOMPARE(lines.size(), 3);
+    static const QRegularExpression kWhole(R"(^\d\d-\d\d-\d{4}\t\d\d:\d\d:\d\d(\t-?\d+){11}\r$)");
+    for (const QByteArray& line : lines) QVERIFY2(kWhole.match(QString::fromLatin1(line)).hasMatch(), line);
+    const QString reason = QString::fromStdString(std::generic_category().message(EFBIG));
+    QVERIFY2(rig.LastMessage().startsWith("ATTENTION!|1 of 4 lines could not be saved in\n"),
+             qPrintable(rig.LastMessage()));
+    QVERIFY2(rig.LastMessage().endsWith("\n" + reason), qPrintable(rig.LastMessage()));
   }
 
   void badTriggeredFrameEndsTheRecordingAndSendingIsSwitchedOff() {

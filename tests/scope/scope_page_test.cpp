@@ -1,5 +1,5 @@
 // The scope against the simulator: the scan frequency, a full scan over TCP
-// and over the pseudo-terminal, BREAK during the wait, a bad result frame,
+// and over the pseudo-terminal, BREAK's dimming and the wait it ends, a bad result frame,
 // the display-signal ring and the trigger-mode enabling.
 #include <QtTest>
 #include <memory>
@@ -81,15 +81,53 @@ class ScopePageTest : public QObject {
     QCOMPARE(rig.fixture.state().ScanActive, 0);
   }
 
-  void breakEndsTheWaitWithoutPlotting() {
-    Rig rig(3600000);                         // no trigger comes
+  // BREAK is dimmed and enabled with the other scope buttons: dimmed offline
+  // and during GO, enabled for the waiting scan, which it ends unplotted.
+  // Without a scan it starts no exchange.
+  void breakActsOnlyOnAWaitingScan() {
+    {
+      test::AppFixture offline;
+      offline.StartOffline();
+      QVERIFY(!offline.panels().scopePage().ui.ButtonBreakScan->isEnabled());
+    }
+    Rig rig(3600000);  // no trigger comes
+    QPushButton* breakScan = rig.sp.ButtonBreakScan;
+    QTest::mouseClick(breakScan, Qt::LeftButton);
+    bool dimmedDuringGo = false;
+    auto go = QObject::connect(&rig.sim, &sim::Simulator::requestHandled, [&] {
+      dimmedDuringGo = !breakScan->isEnabled();
+      QTest::mouseClick(breakScan, Qt::LeftButton);
+      QTest::mouseClick(rig.panels.mainPanel().ui.ButtonStop, Qt::LeftButton);
+    });
+    QTest::mouseClick(rig.panels.mainPanel().ui.ButtonGo, Qt::LeftButton);
+    QObject::disconnect(go);
+    QVERIFY(dimmedDuringGo);
+    QCOMPARE(rig.Requests(110, 0), 0);
+
     SetRingValue(rig.sp.RingTriggerMode, 1);  // SINGLE SHOT would record at once
-    QTimer::singleShot(50, rig.sp.ButtonBreakScan, &QPushButton::click);
-    rig.sp.ButtonScan->click();
+    QTimer waiting;
+    QObject::connect(&waiting, &QTimer::timeout, [&] {
+      if (rig.fixture.state().ScanActive == 1) QTest::mouseClick(breakScan, Qt::LeftButton);
+    });
+    waiting.start(10);
+    QTest::mouseClick(rig.sp.ButtonScan, Qt::LeftButton);
     QCOMPARE(rig.Points(0), 0);
     QCOMPARE(rig.Requests(110, 0), 1);
     QCOMPARE(rig.sim.Requests().back().order, quint8(110));
-    QVERIFY(rig.sp.ButtonScan->isEnabled());
+    QVERIFY(rig.sp.ButtonScan->isEnabled() && breakScan->isEnabled());
+  }
+
+  void breakWhileTheStartRequestWaitsEndsTheScan() {
+    Rig rig(3600000);
+    rig.sp.ButtonScan->click();  // SINGLE SHOT: done at once, and BREAK stays enabled
+    rig.gp.GraphScope->graph(0)->data()->clear();
+    SetRingValue(rig.sp.RingTriggerMode, 1);
+    rig.sim.faults().delayMs = 300;  // BREAK comes before the start's answer
+    QTimer::singleShot(50, rig.sp.ButtonBreakScan, &QPushButton::click);
+    rig.sp.ButtonScan->click();  // returns: the break was kept, not refused and lost
+    QCOMPARE(rig.Points(0), 0);
+    QCOMPARE(rig.Requests(110, 0), 1);
+    QCOMPARE(rig.fixture.state().ScanActive, 0);
   }
 
   void aBadResultFrameEndsTheScanWithoutPlotting() {

@@ -1,7 +1,10 @@
 // The scope report on paper and in PDF: what PRINT and SAVE PDF write (read
 // back with poppler's pdftotext, pdfimages and pdfinfo), the cancelled print
 // dialog, failures, and the comment box cleared by a right double click.
+#include <sys/resource.h>
+
 #include <QtTest>
+#include <csignal>
 
 #include "app/scope_app.h"
 #include "app_fixture.h"
@@ -40,6 +43,26 @@ int PdfPages(const QString& pdf) {
   const QRegularExpressionMatch m = QRegularExpression("Pages:\\s+(\\d+)").match(info);
   return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
+
+// Files this process writes stop growing at `bytes` (writes beyond fail with
+// EFBIG instead of raising SIGXFSZ): a full disk without mounting one.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) : oldHandler_(std::signal(SIGXFSZ, SIG_IGN)) {
+    getrlimit(RLIMIT_FSIZE, &old_);
+    rlimit limit = old_;
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &old_);
+    std::signal(SIGXFSZ, oldHandler_);
+  }
+
+ private:
+  rlimit old_{};
+  void (*oldHandler_)(int);
+};
 
 }  // namespace
 
@@ -131,6 +154,57 @@ class ScopeReportTest : public QObject {
     QVERIFY(text.contains(QString("Page %1 of %1").arg(pages)));
     QVERIFY(text.contains("line 0\n") && text.contains("line 125"));
     QCOMPARE(PdfImages(pdf).size(), 1);
+  }
+
+  // A comment without blanks wraps inside its word and is printed whole; a
+  // character beyond the comment's limit is refused whole, also an emoji.
+  void unbrokenCommentIsPrintedWhole() {
+    Rig rig;
+    QString word;
+    for (int i = 0; word.size() < ScopePage::kMaxCommentLength; ++i) word += QString::number(i % 10);
+    QPlainTextEdit* box = rig.sp.TextScopeComment;
+    QTest::keyClicks(box, word.left(ScopePage::kMaxCommentLength - 1));
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+    QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, emoji, Qt::NoModifier);
+    QTest::keyClicks(box, "xy");
+    QCOMPARE(box->toPlainText(), word.left(ScopePage::kMaxCommentLength - 1) + emoji);
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QTest::keyClicks(box, word.right(1) + "x");
+    QCOMPARE(box->toPlainText(), word);
+
+    rig.popups.printerFiles = {rig.fixture.Path("word.pdf")};
+    QTest::mouseClick(rig.sp.ButtonPrintScopeGraph, Qt::LeftButton);
+    rig.popups.files = {{FileSelect::New, rig.fixture.Path("word-saved.pdf")}};
+    QTest::mouseClick(rig.sp.ButtonSaveScopePdf, Qt::LeftButton);
+    for (const char* pdf : {"word.pdf", "word-saved.pdf"}) {
+      const QString text = PdfText(rig.fixture.Path(pdf)).remove(QRegularExpression("\\s"));
+      QVERIFY2(text.contains(word), qPrintable(QString(pdf) + ":\n" + text));
+    }
+  }
+
+  // Printing into a file on a full disk, or saving there, is an error, not a
+  // success; the saved file is not left half written.
+  void fullDiskIsReportedAsAnError() {
+    Rig rig;
+    rig.Fill("ID", "note");
+    const QString whole = rig.fixture.Path("whole.pdf");
+    rig.popups.printerFiles = {whole};
+    rig.sp.ButtonPrintScopeGraph->click();
+    const qint64 size = QFileInfo(whole).size();
+    QVERIFY(size > 1000);
+    rig.popups.Clear();
+    const QString printed = rig.fixture.Path("printed.pdf"), saved = rig.fixture.Path("saved.pdf");
+    {
+      FileSizeLimit full(static_cast<rlim_t>(size / 2));
+      rig.popups.printerFiles = {printed};
+      QTest::mouseClick(rig.sp.ButtonPrintScopeGraph, Qt::LeftButton);
+      rig.popups.files = {{FileSelect::New, saved}};
+      QTest::mouseClick(rig.sp.ButtonSaveScopePdf, Qt::LeftButton);
+    }
+    const QStringList messages = rig.Messages().split('\n');
+    QCOMPARE(messages.value(0), QString("Info!|Print error "));
+    QCOMPARE(messages.value(1), "ATTENTION!|The scope report could not be saved in");
+    QVERIFY(!QFile::exists(saved));
   }
 
   void savePdfWritesTheReportAndRemembersTheDirectory() {

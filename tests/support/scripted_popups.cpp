@@ -4,12 +4,17 @@
 
 namespace trivolux::test {
 
+void ScriptedPopups::Show(PopupRecord popup) {
+  record.push_back(popup);
+  if (whileOpen) whileOpen(popup);
+}
+
 void ScriptedPopups::Message(const QString& title, const QString& text) {
-  record.push_back({"message", title, text, {}});
+  Show({"message", title, text, {}});
 }
 
 bool ScriptedPopups::Confirm(const QString& title, const QString& text) {
-  record.push_back({"confirm", title, text, {}});
+  Show({"confirm", title, text, {}});
   if (confirms.empty()) return true;
   const bool answer = confirms.front();
   confirms.pop_front();
@@ -17,7 +22,7 @@ bool ScriptedPopups::Confirm(const QString& title, const QString& text) {
 }
 
 std::optional<QString> ScriptedPopups::Prompt(const QString& title, const QString& text, int maxLength) {
-  record.push_back({"prompt", title, text, {}});
+  Show({"prompt", title, text, {}});
   if (prompts.empty()) return std::nullopt;
   auto answer = prompts.front();
   prompts.pop_front();
@@ -25,8 +30,8 @@ std::optional<QString> ScriptedPopups::Prompt(const QString& title, const QStrin
   return answer;
 }
 
-int ScriptedPopups::Generic(const QString& title, const QString& text, const QStringList& buttons) {
-  record.push_back({"generic", title, text, buttons});
+int ScriptedPopups::Generic(const QString& title, const QString& text, const QStringList& buttons, int) {
+  Show({"generic", title, text, buttons});
   if (generics.empty()) return 0;
   const int answer = generics.front();
   generics.pop_front();
@@ -34,7 +39,7 @@ int ScriptedPopups::Generic(const QString& title, const QString& text, const QSt
 }
 
 FileSelect ScriptedPopups::SelectFile(const FileRequest& request, QString* path) {
-  record.push_back({"file", request.title, request.defaultName, {}});
+  Show({"file", request.title, request.defaultName, {}});
   fileRequests.push_back(request);
   if (files.empty()) return FileSelect::None;
   const FileAnswer answer = files.front();
@@ -44,7 +49,7 @@ FileSelect ScriptedPopups::SelectFile(const FileRequest& request, QString* path)
 }
 
 bool ScriptedPopups::ChoosePrinter(QPrinter& printer) {
-  record.push_back({"printer", {}, {}, {}});
+  Show({"printer", {}, {}, {}});
   if (printerFiles.empty()) return false;
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(printerFiles.front());

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -25,7 +26,8 @@ class ScriptedPopups : public Popups {
   void Message(const QString& title, const QString& text) override;
   bool Confirm(const QString& title, const QString& text) override;
   std::optional<QString> Prompt(const QString& title, const QString& text, int maxLength) override;
-  int Generic(const QString& title, const QString& text, const QStringList& buttons) override;
+  int Generic(const QString& title, const QString& text, const QStringList& buttons,
+              int escapeIndex) override;
   FileSelect SelectFile(const FileRequest& request, QString* path) override;
   // Each scripted answer is a PDF file the chosen "printer" writes to; an
   // empty script cancels the dialog.
@@ -43,6 +45,9 @@ class ScriptedPopups : public Popups {
 
   std::vector<PopupRecord> record;
   std::vector<FileRequest> fileRequests;
+  // Runs while each popup is open, after it was recorded: a test keeps one
+  // open for a while (a nested event loop, as a real modal popup runs one).
+  std::function<void(const PopupRecord&)> whileOpen;
 
   // Records of one kind only; Clear forgets everything recorded.
   std::vector<PopupRecord> OfKind(const QString& kind) const;
@@ -50,6 +55,9 @@ class ScriptedPopups : public Popups {
     record.clear();
     fileRequests.clear();
   }
+
+ private:
+  void Show(PopupRecord popup);
 };
 
 }  // namespace trivolux::test

@@ -10,6 +10,7 @@
 #include "sim/simulator.h"
 #include "teach/mean_teach_controller.h"
 #include "ui/panels.h"
+#include "user_input.h"
 
 namespace trivolux {
 
@@ -73,6 +74,29 @@ class MeanTeachAppTest : public QObject {
     SetRingValue(rig.panels.parameterPage().ui.RingEvalMode, 2);  // MIN DIST: always 40
     rig.tp.ButtonTP1Teach->click();
     QCOMPARE(rig.TeachRow(5)[2], 40);
+  }
+
+  void aTypedCaptureChangesTheMeanThatIsTaught() {
+    Rig rig;
+    rig.Frame(100, 500, 2000);
+    int n = 0;
+    auto c = QObject::connect(&rig.sim, &sim::Simulator::requestHandled, [&](quint8 order, quint16) {
+      if (order != 8 || ++n < 3) return;
+      rig.tp.ButtonTP1Capture->click();
+      rig.tp.ButtonTP1Capture->click();
+      rig.fixture.state().RunFlag = 0;  // GO ends, the panel stays open for editing
+    });
+    rig.panels.mainPanel().show();
+    rig.panels.teachPage().ui.ButtonTeachMeanVal->click();
+    QObject::disconnect(c);
+    QCOMPARE(CellValue(rig.tp.GridTP1Mean, 0, 3), 100);
+    // The second capture was an outlier: the user types the value it should have had.
+    QVERIFY(test::TypeIntoCell(rig.tp.GridTP1Values, 1, 3, "130"));
+    QTRY_COMPARE(CellValue(rig.tp.GridTP1Mean, 0, 3), 115);
+    QCOMPARE(rig.tp.DispTP1MaxDeltaXY->value(), 15);
+    rig.panels.teachPage().ui.NumNo->setValue(2);
+    rig.tp.ButtonTP1Teach->click();
+    QCOMPARE(rig.TeachRow(2)[0], 115);
   }
 
   void fullGridUndoAndReset() {

@@ -97,6 +97,30 @@ class RecTeachAppTest : public QObject {
     QCOMPARE(p[0].v[0], 300.0);
   }
 
+  // The graphs' axes carry the names of their titles, X/Y/INT or s/i/M, as
+  // CALCULATION MODE is chosen with the keyboard.
+  void axisLabelsFollowTheCalculationMode() {
+    Rig rig;
+    QComboBox* calc = rig.panels.parameterPage().ui.RingCalcMode;
+    const auto axes = [&rig] {
+      QStringList names;
+      for (int g = 0; g < RecTeachPanel::kGraphs; ++g) {
+        const QCustomPlot* plot = rig.panels.recTeachPanel().Graph(g);
+        names << plot->xAxis->label() + "/" + plot->yAxis->label();
+      }
+      return names;
+    };
+    for (int mode : {1, 2, 3, 0}) {
+      while (RingValue(calc) != mode)
+        QTest::keyClick(calc, RingValue(calc) < mode ? Qt::Key_Down : Qt::Key_Up);
+      QTest::mouseClick(rig.panels.teachPage().ui.ButtonTeachRecVal, Qt::LeftButton);
+      const QStringList expected =
+          mode % 2 ? QStringList{"s/i", "s/M", "i/M"} : QStringList{"X/Y", "X/INT", "Y/INT"};
+      QCOMPARE(axes(), expected);
+      QCOMPARE(rig.rp.LabelGraphXIntTP2->text(), expected[1]);
+    }
+  }
+
   void fullStoreEndsTheRecordingAtItsLastEntry() {
     Rig rig;
     for (int k = 0; k < RecordedPoints::kCapacity - 10; ++k) rig.rec.SetTP2Data();

@@ -1,6 +1,7 @@
 // The table-attributes page: the row-colour mode, SET ROW COLOR, DEFAULT
 // COLORS, and the table-attributes file written and read back.
 #include <QFile>
+#include <QLineEdit>
 #include <QtTest>
 
 #include "app/scope_app.h"
@@ -95,6 +96,68 @@ class TableAttrPageTest : public QObject {
     QCOMPARE(rig.Colour(5), 0xFFFF00u);  // its default
     QVERIFY(rig.LastMessage().startsWith("Attention!|Following teach vectors could not be read"));
     QVERIFY(rig.LastMessage().endsWith("\n\nTABLE ATTR OF TEACH VECTOR 5\n"));
+  }
+
+  // Specifications written by another program come back byte for byte after
+  // LOAD and SAVE: code-page text with its own bytes, UTF-8 as UTF-8; a long
+  // one is cut to 99 whole characters (bytes of a code page, code points of
+  // UTF-8, never half an emoji).
+  void specificationsKeepTheirBytesThroughLoadAndSave() {
+    Rig rig;
+    const std::string emoji = "\xF0\x9F\x98\x80";
+    std::string emojis;
+    for (int i = 0; i < 120; ++i) emojis += emoji;
+    const struct {
+      int row;
+      std::string file, saved;
+    } cases[] = {
+        {3, "gr\xFCn", "gr\xFCn"},
+        {4, "bl\xC3\xBC", "bl\xC3\xBC"},
+        {5, std::string(120, '\xE9'), std::string(99, '\xE9')},
+        {6, emojis, emojis.substr(0, 99 * emoji.size())},
+    };
+    IniText ini;
+    ini.PutString("GENERAL INFO", "FILE TYPE:", "Table Attributes");
+    ini.PutString("GENERAL INFO", "SCOPE VERSION:", "TRIVOLUX VR Scope V1.2");
+    for (const auto& c : cases)
+      ini.PutString("TABLE ATTR OF TEACH VECTOR " + std::to_string(c.row), "Row specification", c.file);
+    const QString foreign = rig.fixture.Path("foreign.ini");
+    QCOMPARE(ini.WriteToFile(foreign), 0);
+    rig.popups.files.push_back({FileSelect::Existing, foreign});
+    QTest::mouseClick(rig.page.ButtonGetArray, Qt::LeftButton);
+    QCOMPARE(rig.Spec(3), QString::fromUtf8("gr\xC3\xBCn"));
+    QCOMPARE(rig.Spec(6).size(), 2 * 99);
+
+    const QString saved = rig.fixture.Path("saved.ini");
+    rig.popups.files.push_back({FileSelect::New, saved});
+    QTest::mouseClick(rig.page.ButtonSaveArray, Qt::LeftButton);
+    IniText back;
+    QCOMPARE(back.ReadFromFile(saved), 0);
+    for (const auto& c : cases) {
+      std::string spec;
+      back.GetString("TABLE ATTR OF TEACH VECTOR " + std::to_string(c.row), "Row specification", 4096, &spec);
+      QCOMPARE(QByteArray::fromStdString(spec), QByteArray::fromStdString(c.saved));
+    }
+  }
+
+  // The cell editor counts whole characters: an emoji typed as the 99th
+  // character is kept whole, a 100th character is refused.
+  void specificationEditorTakes99WholeCharacters() {
+    Rig rig;
+    rig.panels.ShowMainPage(MainPanel::kTableAttrPage);
+    QTableWidget* grid = rig.page.GridTableAttr;
+    grid->setFocus();
+    grid->setCurrentCell(2, 0);
+    QTest::keyClick(grid, Qt::Key_F2);
+    auto* editor = grid->viewport()->findChild<QLineEdit*>();
+    QVERIFY(editor);
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+    QTest::keyClicks(editor, QString(98, 'a'));
+    QTest::sendKeyEvent(QTest::Click, editor, Qt::Key_unknown, emoji, Qt::NoModifier);
+    QTest::keyClicks(editor, "z");
+    QTest::sendKeyEvent(QTest::Click, editor, Qt::Key_unknown, emoji, Qt::NoModifier);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_COMPARE(rig.Spec(2), QString(98, 'a') + emoji);
   }
 
   void aFailedSaveIsReportedWithItsPath() {

@@ -13,6 +13,7 @@
 #include "teach/teach_grid_menu.h"
 #include "teach/teach_table_controller.h"
 #include "ui/panels.h"
+#include "user_input.h"
 
 namespace trivolux {
 
@@ -75,6 +76,19 @@ class TeachPageTest : public QObject {
     const QCPItemEllipse* e =
         rig.fixture.app().colourPlanes().Outline(rig.panels.dataPanel().ui.GraphXY2D, 62);
     QCOMPARE(e->topLeft->coords(), QPointF(960, 1240));
+  }
+
+  void typedCellsRedrawTheirRowAtOnce() {
+    Rig rig;
+    rig.Modes(0, 2, 1);  // MIN DIST: a circle of radius CTO around X/Y
+    rig.panels.mainPanel().show();
+    rig.panels.mainPanel().ui.TabMain->setCurrentWidget(&rig.panels.teachPage());
+    for (auto [column, text] : {std::pair{0, "1500"}, {1, "700"}, {2, "40"}})
+      QVERIFY(test::TypeIntoCell(rig.teach.GridTeach, 0, column, text));
+    const QCPItemEllipse* e =
+        rig.fixture.app().colourPlanes().Outline(rig.panels.dataPanel().ui.GraphXY2D, 0);
+    QTRY_COMPARE(e->topLeft->coords(), QPointF(1460, 740));
+    QCOMPARE(rig.fixture.params().para().table[0][1], std::uint16_t(700));
   }
 
   void thresholdModesTeachTwoChannelsAndStillColourTheRow() {

@@ -71,7 +71,7 @@ class MainPagesTest : public QObject {
     const Ui::CalibrationPage& cal = main.ui.PageCalibration->ui;
     for (QSpinBox* cf : {cal.NumCFR, cal.NumCFG, cal.NumCFB}) {
       QCOMPARE(cf->value(), 1024);
-      QCOMPARE(cf->maximum(), 4096);
+      QCOMPARE(cf->maximum(), 65535);  // any factor the sensor answers shows as it came
     }
     // Intervals below the 0.25 s minimum must be enterable: the recorder corrects them visibly.
     QVERIFY(main.ui.PageRecord->ui.NumInterval->minimum() < 0.25);
@@ -100,21 +100,29 @@ class MainPagesTest : public QObject {
     QCOMPARE(attr->columnCount(), 2);
   }
 
-  void textLimits() {
+  // Text limits count whole characters (an emoji is one) and cut a paste
+  // from its end, as a length limit does; the text around it stays.
+  void textLimitsCountWholeCharacters() {
     MainPanel main;
-    // Row specifications hold at most 99 characters.
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
     QTableWidget* attr = main.ui.PageTableAttr->ui.GridTableAttr;
     QStyleOptionViewItem option;
     QWidget* editor =
         attr->itemDelegateForColumn(0)->createEditor(attr->viewport(), option, attr->model()->index(0, 0));
     auto* line = qobject_cast<QLineEdit*>(editor);
     QVERIFY(line);
-    QCOMPARE(line->maxLength(), 99);
+    line->setText("ab");
+    line->setCursorPosition(1);
+    line->insert(emoji.repeated(150));  // what a paste does
+    QCOMPARE(line->text(), "a" + emoji.repeated(97) + "b");
+    QCOMPARE(line->cursorPosition(), 1 + 2 * 97);
     delete editor;
-    // The printed scope comment keeps at most 1023 characters, also when pasted.
+    // The printed scope comment keeps at most 1023 characters.
     QPlainTextEdit* comment = main.ui.PageScope->ui.TextScopeComment;
     comment->setPlainText(QString(1500, QLatin1Char('c')));
     QCOMPARE(comment->toPlainText().size(), 1023);
+    comment->setPlainText(QString(1022, QLatin1Char('c')) + emoji + emoji);
+    QCOMPARE(comment->toPlainText(), QString(1022, QLatin1Char('c')) + emoji);
   }
 
   void comPortRingAcceptsAnyNumber() {

@@ -71,9 +71,9 @@ class MainTabsTest : public QObject {
     QVERIFY(MainPanel::kDefaultHeight + kTitleBarAllowance + kTaskBarAllowance <= 768);
     MainPanel main;
     ShowAtDefaultSize(main);
-    // The sizes the page and the child panels had with the tabs above the pages.
-    QCOMPARE(main.ui.PageParameter->width(), 276);
-    QCOMPARE(main.ui.StackChild->size(), QSize(501, 482));
+    // The page area's width, the rest goes to the child panels.
+    QCOMPARE(main.ui.PageParameter->width(), MainPanel::kPageAreaWidth - 4);
+    QCOMPARE(main.ui.StackChild->size(), QSize(735, 614));
   }
 
   // Keys go to the focused tab bar, Ctrl keys to a focused page; "wheel+" turns

@@ -1,4 +1,5 @@
-// Address combo box (most-recently-used list) and masked password entry.
+// Address combo box (most-recently-used list), masked password entry and the
+// message popups.
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -6,13 +7,16 @@
 #include <QScrollBar>
 #include <QtTest>
 
+#include "popup_keys.h"
 #include "ui/address_combo_box.h"
 #include "ui/message_dialog.h"
 #include "ui/password_edit.h"
+#include "ui/qt_popups.h"
 
 using trivolux::AddressComboBox;
 using trivolux::MessageDialog;
 using trivolux::PasswordEdit;
+using trivolux::QtPopups;
 
 class ToolboxTest : public QObject {
   Q_OBJECT
@@ -76,19 +80,51 @@ class ToolboxTest : public QObject {
     QCOMPARE(shortBox.scroller()->verticalScrollBar()->maximum(), 0);
   }
 
-  void popupButtonsAnswerWithTheirIndexAndEscapeWithItsOwn() {
-    MessageDialog box("ATTENTION!", "text", {"CLOSE", "OFFLINE"}, 0);
-    box.show();
-    box.buttons()[1]->click();
-    QCOMPARE(box.ClickedIndex(), 1);
-    MessageDialog confirm("ATTENTION!", "text", {"Yes", "No"}, 1);
-    confirm.show();
-    QTest::keyClick(&confirm, Qt::Key_Escape);
-    QCOMPARE(confirm.ClickedIndex(), 1);
-    MessageDialog enter("ATTENTION!", "text", {"Yes", "No"}, 1);
-    enter.show();
-    QTest::keyClick(enter.buttons()[0], Qt::Key_Return);
-    QCOMPARE(enter.ClickedIndex(), 0);
+  // The real popups, answered with the keyboard and the mouse: each opens with
+  // the focus on its first (default) button, Tab walks the buttons, Enter
+  // takes the focused one, and Escape gives the harmless answer.
+  void popupsAnswerKeysAndClicksLikePlatformMessageBoxes_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<int>("click");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QStringList>("focus");
+    const QList<int> esc{Qt::Key_Escape}, enter{Qt::Key_Return}, tabSpace{Qt::Key_Tab, Qt::Key_Space};
+    QTest::newRow("message: Escape") << "message" << esc << -1 << 0 << QStringList{"OK"};
+    QTest::newRow("confirm: Escape is No") << "confirm" << esc << -1 << 1 << QStringList{"Yes"};
+    QTest::newRow("confirm: Enter is Yes") << "confirm" << enter << -1 << 0 << QStringList{"Yes"};
+    QTest::newRow("confirm: Tab Space is No") << "confirm" << tabSpace << -1 << 1 << QStringList{"Yes", "No"};
+    QTest::newRow("failure: Escape is OFFLINE") << "failure" << esc << -1 << 1 << QStringList{"CLOSE"};
+    QTest::newRow("failure: Enter is CLOSE") << "failure" << enter << -1 << 0 << QStringList{"CLOSE"};
+    QTest::newRow("failure: Tab Space is OFFLINE")
+        << "failure" << tabSpace << -1 << 1 << QStringList{"CLOSE", "OFFLINE"};
+    QTest::newRow("failure: click on CLOSE") << "failure" << QList<int>{} << 0 << 0 << QStringList{"CLOSE"};
+    QTest::newRow("three buttons: Tab Tab Enter")
+        << "three" << QList<int>{Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Return} << -1 << 2
+        << QStringList{"A", "B", "C"};
+  }
+  void popupsAnswerKeysAndClicksLikePlatformMessageBoxes() {
+    QFETCH(QString, kind);
+    QFETCH(QList<int>, keys);
+    QFETCH(int, click);
+    QFETCH(int, answer);
+    QFETCH(QStringList, focus);
+    QtPopups popups;
+    const auto visit = trivolux::test::ActOnNextPopup(keys, click);
+    int got = -1;
+    if (kind == "message") {
+      popups.Message("INFO!", "Select TAB-window.");
+      got = 0;
+    } else if (kind == "confirm") {
+      got = popups.Confirm("ATTENTION!", "Do you really want to reset the table?") ? 0 : 1;
+    } else if (kind == "failure") {
+      got = popups.Generic("ATTENTION!", "text", {"CLOSE", "OFFLINE"}, 1);
+    } else {
+      got = popups.Generic("T", "text", {"A", "B", "C"}, 0);
+    }
+    QVERIFY(visit->shown);
+    QCOMPARE(visit->focus, focus);
+    QCOMPARE(got, answer);
   }
 };
 

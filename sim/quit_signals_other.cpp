@@ -1,7 +1,0 @@
-#include "sim/quit_signals.h"
-
-namespace trivolux::sim {
-
-void QuitOnTerminationSignals(QCoreApplication&) {}
-
-}  // namespace trivolux::sim
