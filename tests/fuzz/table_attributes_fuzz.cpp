@@ -4,7 +4,6 @@
 #include <string_view>
 
 #include "fuzz_targets.h"
-#include "ini/ini_codec.h"
 #include "ini/ini_text.h"
 #include "teach/table_attributes.h"
 
@@ -15,8 +14,7 @@ void TableAttributesInput(const std::uint8_t* data, std::size_t size) {
   ini.ReadFromBytes(std::string_view(reinterpret_cast<const char*>(data), size));
   TableAttributes attrs;
   QString missing;
-  IniTextCodec codec;
-  const bool all = AcquireTableSetFromIniHandle(ini, attrs, &missing, &codec);
+  const bool all = AcquireTableSetFromIniHandle(ini, attrs, &missing);
   Require(all == (missing == QLatin1String(kTableAttrMissingHeading)), "result and missing list disagree");
   for (int k = 0; k < kTableAttrRows; ++k) {
     Require(attrs.rowColours[k] >= 0 && attrs.rowColours[k] <= 0xFFFFFF, "colour beyond 24 bits");
@@ -24,12 +22,11 @@ void TableAttributesInput(const std::uint8_t* data, std::size_t size) {
   }
 
   IniText written;
-  AppendTableSetToIniHandle(written, attrs, &codec);
+  AppendTableSetToIniHandle(written, attrs);
   IniText again;
   again.ReadFromBytes(written.ToText());
   TableAttributes back;
-  IniTextCodec codecBack;
-  Require(AcquireTableSetFromIniHandle(again, back, nullptr, &codecBack), "colour lost by a write and read");
+  Require(AcquireTableSetFromIniHandle(again, back, nullptr), "colour lost by a write and read");
   Require(back.rowColours == attrs.rowColours, "colours changed by a write and read");
   Require(back.rowSpecs == attrs.rowSpecs, "specifications changed by a write and read");
 }

@@ -10,6 +10,8 @@
 //                                       the seeds of the fuzz corpora)
 // Prints one line per writer and exits non-zero when any target was found
 // corrupt or a temporary file outlived the next start.
+#include "kill9_writers.h"
+
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -48,45 +50,7 @@
 namespace {
 
 using namespace trivolux;
-
-// What the program removes at its next start: ini$$ temporaries older than
-// a minute in the directories of its INI files and its record file
-// (PanelSettingsStore::RemoveStaleTemporaries).
-constexpr std::chrono::seconds kStartupTemporaryAge{60};
-
-enum class Verdict { Old, New, Corrupt };
-using Versions = std::array<QByteArray, 2>;
-
-Verdict ExactVersion(const QByteArray& bytes, const Versions& versions) {
-  if (bytes == versions[0]) return Verdict::Old;
-  if (bytes == versions[1]) return Verdict::New;
-  return Verdict::Corrupt;
-}
-
-// Both complete versions of a file are written before the first kill.
-// One file the program writes. `write` runs in a child process, once per
-// loop turn, with version 0 or 1; `check` classifies the target after a
-// kill. A writer that is another program (the command-line tool) sets
-// `command` instead: its child execs it with the arguments of the version,
-// once per kill, and the default check (one of the two versions, byte for
-// byte) applies.
-struct Writer {
-  const char* name;
-  const char* fileName;
-  // The program's start removes stale INI temporaries in this directory.
-  bool startupCleans;
-  std::function<bool(const QString& path, int version)> write;
-  std::function<Verdict(const QByteArray& bytes, const Versions& versions)> check = ExactVersion;
-  std::function<QStringList(const QString& path, int version)> command;
-  // For such a program: the command that is its next start in the target's
-  // directory (it removes what its killed writes left); the program's own
-  // start-up clean-up applies when `startupCleans` is set.
-  std::function<QStringList(const QString& dir)> startCommand;
-  // Lines appended one by one (the record file): each round continues the file.
-  bool appends = false;
-  // The writer paints (fonts): its process needs a QGuiApplication.
-  bool gui = false;
-};
+using namespace trivolux::kill9;
 
 // An INI file, written by the INI store.
 Writer IniWriter(const char* name, const char* fileName, std::function<void(IniText&, int)> fill) {
@@ -251,8 +215,6 @@ std::vector<Writer> Writers() {
     return Verdict::New;
   };
   writers.push_back(lines);
-  // The command-line program's outputs join here as entries with `command`
-  // set (see docs/reliability.md).
   return writers;
 }
 
@@ -260,6 +222,7 @@ struct Outcome {
   int kills = 0;
   int oldFiles = 0;
   int newFiles = 0;
+  int whole = 0;  // complete, of a version the content does not tell
   int corrupt = 0;
   int leftBehind = 0;  // temporaries a kill left and the next start removed
   int outlived = 0;    // temporaries still there after the next start
@@ -280,16 +243,6 @@ std::unique_ptr<QGuiApplication> GuiFor(const Writer& w) {
   return w.gui ? std::make_unique<QGuiApplication>(argc, argv) : nullptr;
 }
 
-[[noreturn]] void Exec(const QStringList& args) {
-  std::vector<QByteArray> storage;
-  std::vector<char*> argv;
-  for (const QString& a : args) storage.push_back(QFile::encodeName(a));
-  for (QByteArray& a : storage) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  execv(argv[0], argv.data());
-  _exit(127);
-}
-
 // The next start: the temporaries are made older than the start-up age
 // (the kill happened a while ago), then removed as the program removes them.
 void NextStart(const QString& dir, const Writer& w, const QStringList& others) {
@@ -302,7 +255,7 @@ void NextStart(const QString& dir, const Writer& w, const QStringList& others) {
   if (w.startupCleans) RemoveStaleIniTemporaries(dir, kStartupTemporaryAge);
   if (w.startCommand) {
     const pid_t pid = fork();
-    if (pid == 0) Exec(w.startCommand(dir));
+    if (pid == 0) Exec(w.startCommand(QDir(dir).filePath(QString::fromLatin1(w.fileName))));
     int status = 0;
     waitpid(pid, &status, 0);
   }
@@ -344,7 +297,9 @@ Outcome Run(const Writer& w, const QString& dir, int kills, std::mt19937& rng) {
     versions[static_cast<std::size_t>(v)] = file.readAll();
   }
   o.writeMs = std::max(1.0, t.nsecsElapsed() / 1e6);
-  std::uniform_real_distribution<double> when(0.0, w.appends ? 20.0 : 3 * o.writeMs);
+  // A program run writes once: its kills spread over one run and a little
+  // after (a run that ended); the program's writers loop over a few writes.
+  std::uniform_real_distribution<double> when(0.0, w.appends ? 20.0 : (w.command ? 1.2 : 3.0) * o.writeMs);
   for (int k = 0; k < kills; ++k) {
     const pid_t pid = fork();
     if (pid == 0) ChildLoop(w, path, k % 2, true);
@@ -366,6 +321,9 @@ Outcome Run(const Writer& w, const QString& dir, int kills, std::mt19937& rng) {
         break;
       case Verdict::New:
         ++o.newFiles;
+        break;
+      case Verdict::Whole:
+        ++o.whole;
         break;
       case Verdict::Corrupt:
         ++o.corrupt;
@@ -389,6 +347,20 @@ Outcome Run(const Writer& w, const QString& dir, int kills, std::mt19937& rng) {
 
 }  // namespace
 
+namespace trivolux::kill9 {
+
+void Exec(const QStringList& args) {
+  std::vector<QByteArray> storage;
+  std::vector<char*> argv;
+  for (const QString& a : args) storage.push_back(QFile::encodeName(a));
+  for (QByteArray& a : storage) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  execv(argv[0], argv.data());
+  _exit(127);
+}
+
+}  // namespace trivolux::kill9
+
 int main(int argc, char** argv) {
   int kills = 200;
   unsigned seed = static_cast<unsigned>(std::random_device{}());
@@ -402,6 +374,8 @@ int main(int argc, char** argv) {
       only = QString::fromLocal8Bit(argv[i + 1]);
     else if (!std::strcmp(argv[i], "--dir"))
       base = QString::fromLocal8Bit(argv[i + 1]);
+    else if (!std::strcmp(argv[i], "--samples"))
+      samples = QString::fromLocal8Bit(argv[i + 1]);
   }
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   if (!samples.isEmpty()) {
@@ -412,16 +386,24 @@ int main(int argc, char** argv) {
   }
   std::mt19937 rng(seed);
   std::printf("kill -9 on every write: %d kills per file, seed %u\n", kills, seed);
-  std::printf("%-22s %6s %6s %6s %8s %10s %9s %9s\n", "file", "kills", "ver.0", "ver.1", "corrupt",
-              "temp left", "outlived", "write ms");
+  std::printf("%-22s %6s %6s %6s %6s %8s %10s %9s %9s\n", "file", "kills", "ver.0", "ver.1", "whole",
+              "corrupt", "temp left", "outlived", "write ms");
+  std::vector<Writer> writers = Writers();
+  // The command-line program's entries need a simulator: only when one of them runs.
+  if (only.isEmpty() || only.startsWith(QLatin1String("cli "))) {
+    std::vector<Writer> cli = CliWriters();
+    if (cli.empty()) return 1;
+    writers.insert(writers.end(), cli.begin(), cli.end());
+  }
   int failures = 0;
-  for (const Writer& w : Writers()) {
+  for (const Writer& w : writers) {
     if (!only.isEmpty() && only != QLatin1String(w.name)) continue;
     QTemporaryDir dir(base.isEmpty() ? QDir::tempPath() + QStringLiteral("/kill9-XXXXXX")
                                      : base + QStringLiteral("/kill9-XXXXXX"));
     const Outcome o = Run(w, dir.path(), kills, rng);
-    std::printf("%-22s %6d %6d %6d %8d %10d %9d %9.1f\n", w.name, o.kills, o.oldFiles, o.newFiles, o.corrupt,
-                o.leftBehind, o.outlived, o.writeMs);
+    // "whole": every complete target, whichever version.
+    std::printf("%-22s %6d %6d %6d %6d %8d %10d %9d %9.1f\n", w.name, o.kills, o.oldFiles, o.newFiles,
+                o.oldFiles + o.newFiles + o.whole, o.corrupt, o.leftBehind, o.outlived, o.writeMs);
     std::fflush(stdout);
     if (o.corrupt != 0 || o.outlived != 0) ++failures;
   }
