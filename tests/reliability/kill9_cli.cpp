@@ -92,11 +92,12 @@ bool WholeTable(const QByteArray& bytes, const QByteArray& complete, const QByte
   if (end < 0) return false;
   const qsizetype headerSize = complete.indexOf(eol, end) + eol.size();
   if (!bytes.startsWith(complete.left(headerSize)) || !bytes.endsWith(eol)) return false;
-  const QList<QByteArray> lines = bytes.mid(headerSize).chopped(eol.size()).split(eol.back());
+  // Split at the line feed; a CR LF line keeps its CR.
+  const QList<QByteArray> lines = bytes.mid(headerSize).chopped(1).split('\n');
   if (lines.size() != rows) return false;
-  for (QByteArray line : lines) {
+  for (const QByteArray& line : lines) {
     if (eol.size() == 2 && !line.endsWith(eol.front())) return false;
-    if (line.count(separator) != fields - 1 || line.contains('\n')) return false;
+    if (line.count(separator) != fields - 1) return false;
   }
   return true;
 }
