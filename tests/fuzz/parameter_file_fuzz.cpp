@@ -12,7 +12,8 @@ void ParameterFileInput(const std::uint8_t* data, std::size_t size) {
   IniText ini;
   ini.ReadFromBytes(std::string_view(reinterpret_cast<const char*>(data), size));
   const ParameterFileHeader header = ReadParameterFileHeader(ini);
-  Require(header.fileType.size() < 256 && header.version.size() < 256, "header text beyond its buffer");
+  // The reader keeps at most 1023 bytes of each (its 1024-byte buffers).
+  Require(header.fileType.size() < 1024 && header.version.size() < 1024, "header text beyond its buffer");
   ParameterSet set;
   AcquireParaFromIniHandle(ini, &set.block);
   AcquireTechVecFromIniHandle(ini, &set.table);
