@@ -244,6 +244,11 @@ int main(int argc, char** argv) {
     }
     ++cycles;
     if (cycles == 3) rssStart = ResidentKiB();  // after the first of each phase: caches are warm
+    // The course of resident memory tells a steady climb from a plateau.
+    if (cycles % 30 == 0) {
+      std::printf("cycle %lld: RSS %ld KiB, %lld faults so far\n", cycles, ResidentKiB(), sensor.Total());
+      std::fflush(stdout);
+    }
     if (!sensor.Running()) {
       std::printf("FAILED: the simulator ended\n");
       ok = false;
