@@ -4,6 +4,7 @@
 // set 0 first, so that the two versions of a parameter or hardware file
 // differ. A measurement or a scan differs from run to run (noise, time):
 // their check is the shape of the complete output.
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -59,9 +60,15 @@ class Sensor {
   int out_ = -1;
 };
 
+// Runs a set-up command; its messages (the sensor's plausibility notes) are
+// expected and not shown.
 int Run(const QStringList& args) {
   const pid_t pid = fork();
-  if (pid == 0) Exec(args);
+  if (pid == 0) {
+    const int null = open("/dev/null", O_WRONLY);
+    if (null >= 0) dup2(null, STDERR_FILENO);
+    Exec(args);
+  }
   int status = 0;
   waitpid(pid, &status, 0);
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
