@@ -63,6 +63,10 @@ int main(int argc, char* argv[]) {
   const QCommandLineOption implausible("implausible", "Report K implausible values on orders 1, 4, 101.",
                                        "K");
   const QCommandLineOption unknownAll("unknown-order", "Answer every request with the unknown-order error.");
+  const QCommandLineOption randomFaults(
+      "random-faults", "Inject faults at random, one every MEAN_MS on average (default 5000).",
+      "SEED[,MEAN_MS]");
+  parser.addOption(randomFaults);
   parser.addOptions({tcp,       pty,         ptyLink,       lineRate,    id,    serial,  eeprom,
                      target,    period,      autoFrames,    baud,        seed,  verbose, dropNth,
                      dropEvery, corruptSync, corruptHeader, corruptData, split, delay,   closeOnRequest,
@@ -125,12 +129,27 @@ int main(int argc, char* argv[]) {
         (parts.size() == 2 && !ParseInt(parts[1], 0, 60000, &faults.splitPauseMs)))
       return Fail("--split takes N[,PAUSE_MS]");
   }
+  if (parser.isSet(randomFaults)) {
+    const QStringList parts = parser.value(randomFaults).split(',');
+    trivolux::sim::RandomFaultPlan plan;
+    bool ok = parts.size() <= 2;
+    if (ok) plan.seed = parts[0].toUInt(&ok);
+    if (ok && parts.size() == 2) ok = ParseInt(parts[1], 1, 3600000, &plan.meanGapMs);
+    if (!ok) return Fail("--random-faults takes SEED[,MEAN_MS]");
+    options.randomFaults = plan;
+  }
   faults.closeOnNextRequest = parser.isSet(closeOnRequest);
   faults.unknownOrderForAll = parser.isSet(unknownAll);
 
   trivolux::OnTerminationSignals(&app, [] { QCoreApplication::quit(); });
   trivolux::sim::Simulator sim(options);
   sim.faults() = faults;
+  // One line per random fault as it is applied, for a soak run that compares
+  // them with what the program reported.
+  QObject::connect(&sim, &trivolux::sim::Simulator::randomFaultInjected, [](const QString& name) {
+    std::printf("FAULT %s\n", qPrintable(name));
+    std::fflush(stdout);
+  });
 
   const bool wantPty = parser.isSet(pty) || parser.isSet(ptyLink);
   if (parser.isSet(tcp) || !wantPty) {
@@ -155,6 +174,7 @@ int main(int argc, char* argv[]) {
   const int rc = app.exec();
   // For a benchmark that counts what arrived against what was sent.
   std::printf("AUTO FRAMES SENT %lld\n", sim.AutoFramesSent());
+  if (options.randomFaults) std::printf("RANDOM FAULTS INJECTED %lld\n", sim.RandomFaultsInjected());
   std::fflush(stdout);
   return rc;
 }

@@ -44,6 +44,15 @@ struct Faults {
   std::optional<std::array<std::uint16_t, 3>> calFactorAnswer;
 };
 
+// Faults at random moments (see random_faults.h), for soak runs.
+struct RandomFaultPlan {
+  std::uint32_t seed = 1;
+  int meanGapMs = 5000;   // mean pause between two faults
+  int delayMs = 3500;     // the Delay fault: beyond the program's 3 s wait
+  int splitPieces = 4;    // the Split fault: pieces ...
+  int splitPauseMs = 30;  // ... this far apart
+};
+
 struct SimOptions {
   QString ident = "TRIVOLUX VR V1.2.0  SIMULATOR";  // order-7 text (72 bytes, zero padded)
   std::uint16_t serial = 4711;
@@ -60,6 +69,7 @@ struct SimOptions {
   // Requests() keeps at most this many records; beyond it the oldest tenth is
   // dropped, so a simulator left running under a GO loop does not grow without end.
   std::size_t requestLogLimit = 1000000;
+  std::optional<RandomFaultPlan> randomFaults;  // off unless set
 };
 
 // Baud-rate table of the serial line; any index above 7 gives 115200.

@@ -10,6 +10,7 @@
 #include "link/frame.h"
 #include "link/frame_reader.h"
 #include "sim/links.h"
+#include "sim/random_faults.h"
 #include "sim/sensor_core.h"
 #include "sim/transmit.h"
 
@@ -40,6 +41,17 @@ Simulator::Simulator(SimOptions options, QObject* parent)
     std::fprintf(stderr, "trivolux-sensor-sim: %s\n", qPrintable(eepromError_));
   }
   connect(&triggerTimer_, &QTimer::timeout, this, [this] { OnTrigger(); });
+  if (options_.randomFaults) randomFaults_ = std::make_unique<RandomFaults>(*options_.randomFaults, NowMs());
+}
+
+long long Simulator::RandomFaultsInjected() const {
+  return randomFaults_ ? randomFaults_->Injected() : 0;
+}
+
+void Simulator::RandomFaultApplied(RandomFault fault) {
+  randomFaults_->Applied(fault);
+  if (options_.verbose) std::fprintf(stderr, "sim: random fault %s\n", RandomFaultName(fault));
+  emit randomFaultInjected(QString::fromLatin1(RandomFaultName(fault)));
 }
 
 Simulator::~Simulator() {
@@ -189,11 +201,22 @@ void Simulator::HandleFrame(Port* port, std::uint8_t order, std::uint16_t param,
                reinterpret_cast<std::uint8_t*>(raw.data()));
     Log("<-", raw);
   }
-  if (faults_.closeOnNextRequest) {
+  // A random fault replaces or shapes the answer to this request.
+  RandomFault randomFault = RandomFault::kCount;
+  if (randomFaults_ && randomFaults_->Due(NowMs(), &randomFault) &&
+      (randomFault == RandomFault::Close || randomFault == RandomFault::Drop))
+    RandomFaultApplied(randomFault);
+  if (faults_.closeOnNextRequest || randomFault == RandomFault::Close) {
     faults_.closeOnNextRequest = false;
     if (port->link->IsTcp()) port->closing = true;
     emit requestHandled(order, param);
     port->link->Close();  // a pseudo-terminal stays open: the answer is just missing
+    return;
+  }
+  if (randomFault == RandomFault::Drop) {
+    // The request was lost on the line: no answer, and nothing it would have
+    // started (a single-shot scan's result frames) either.
+    emit requestHandled(order, param);
     return;
   }
   bool drop = false;
@@ -223,7 +246,34 @@ void Simulator::HandleFrame(Port* port, std::uint8_t order, std::uint16_t param,
     if (options_.verbose) std::fprintf(stderr, "sim -> (answer dropped)\n");
     if (switchBaud) switchBaud();
   } else {
+    // The other random faults shape this one answer only.
+    const Faults saved = faults_;
+    // A data CRC can only be corrupted in an answer that has data.
+    if (randomFault == RandomFault::CorruptDataCrc && result.answer.data.empty())
+      randomFault = RandomFault::CorruptHeaderCrc;
+    if (randomFault != RandomFault::kCount) RandomFaultApplied(randomFault);
+    switch (randomFault) {
+      case RandomFault::CorruptSync:
+        faults_.corruptSync = 1;
+        break;
+      case RandomFault::CorruptHeaderCrc:
+        faults_.corruptHeaderCrc = 1;
+        break;
+      case RandomFault::CorruptDataCrc:
+        faults_.corruptDataCrc = 1;
+        break;
+      case RandomFault::Delay:
+        faults_.delayMs = randomFaults_->plan().delayMs;
+        break;
+      case RandomFault::Split:
+        faults_.splitPieces = randomFaults_->plan().splitPieces;
+        faults_.splitPauseMs = randomFaults_->plan().splitPauseMs;
+        break;
+      default:
+        break;
+    }
     SendFrame(port, result.answer.order, result.answer.param, result.answer.data, true, switchBaud);
+    if (randomFault != RandomFault::kCount) faults_ = saved;
   }
   if (result.scopeFireNow) SendScope(port);
   UpdateTriggerTimer();

@@ -19,6 +19,8 @@ class QTcpServer;
 namespace trivolux::sim {
 
 class SensorCore;
+class RandomFaults;
+enum class RandomFault;
 class Link;
 class PtyLink;
 struct Port;
@@ -68,6 +70,8 @@ class Simulator : public QObject {
   long long AutoFramesSent() const { return autoFramesSent_; }
   int BaudIndex() const;
   BacklogStats Backlog() const;
+  // Faults injected by the random plan (options().randomFaults), all kinds.
+  long long RandomFaultsInjected() const;
   // Message of the last EEPROM file problem, empty when none.
   QString EepromError() const { return eepromError_; }
 
@@ -75,6 +79,8 @@ class Simulator : public QObject {
   void requestHandled(quint8 order, quint16 param);
   void clientConnected();
   void clientDisconnected();
+  // A fault of the random plan was applied (its name, see RandomFaultName).
+  void randomFaultInjected(const QString& name);
 
  private:
   Port* AddPort(Link* link);
@@ -86,6 +92,7 @@ class Simulator : public QObject {
   bool SendFrame(Port* port, std::uint8_t order, std::uint16_t param, const std::vector<std::uint8_t>& data,
                  bool isAnswer, std::function<void()> after = {});
   void SendScope(Port* port);
+  void RandomFaultApplied(RandomFault fault);
   void OnTrigger();
   void UpdateTriggerTimer();
   void Log(const char* direction, const QByteArray& bytes) const;
@@ -94,6 +101,7 @@ class Simulator : public QObject {
   SimOptions options_;
   Faults faults_;
   std::unique_ptr<SensorCore> core_;
+  std::unique_ptr<RandomFaults> randomFaults_;
   std::vector<RequestRecord> requests_;
   std::vector<std::unique_ptr<Port>> ports_;
   Port* tcpPort_ = nullptr;

@@ -140,6 +140,7 @@ void PanelSettingsStore::RemoveStaleTemporaries() {
   add(params_.LastParameterFile());
   add(current_.tableAttributesFile);
   add(current_.hardwareFile);
+  add(current_.recorderFile);  // the record header is written the same way
   for (const QString& dir : dirs) RemoveStaleIniTemporaries(dir, kStaleTemporaryAge);
 }
 

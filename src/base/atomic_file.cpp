@@ -1,6 +1,7 @@
 // The atomic write, alike on Unix and Windows.
 #include "base/atomic_file.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,6 +13,7 @@
 #include <io.h>
 #else
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 #endif
 
@@ -55,6 +57,31 @@ void SyncDirectory([[maybe_unused]] const QString& directory) {
   ::fsync(fd);  // best effort: the rename already happened
   ::close(fd);
 #endif
+}
+
+// A temporary held by a live writer carries its lock; the lock goes with the
+// process, so a killed writer's temporary has none.
+bool LockHeld(const QString& path) {
+#ifdef _WIN32
+  Q_UNUSED(path);
+  return false;  // removing a file that is open fails on Windows
+#else
+  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+  if (fd < 0) return true;  // cannot tell: leave it
+  const bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0;
+  ::close(fd);
+  return held;
+#endif
+}
+
+bool IsTemporaryName(const QString& name, const QString& prefix) {
+  constexpr qsizetype kRandomChars = 6;
+  if (name.size() != prefix.size() + kRandomChars || !name.startsWith(prefix)) return false;
+  for (qsizetype i = prefix.size(); i < name.size(); ++i) {
+    const char16_t c = name[i].unicode();
+    if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))) return false;
+  }
+  return true;
 }
 
 std::filesystem::path NativePath(const QString& path) {
@@ -124,6 +151,9 @@ bool AtomicFile::Open() {
   file_.setFileTemplate(QDir(info.absolutePath()).filePath(prefix_ + QStringLiteral("XXXXXX")));
   file_.setAutoRemove(true);
   if (!file_.open()) return FailFromFile();
+#ifndef _WIN32
+  ::flock(file_.handle(), LOCK_EX | LOCK_NB);  // best effort: only the clean-up looks at it
+#endif
   file_.setPermissions(permissions_);  // a failure only leaves the file private (0600)
   return true;
 }
@@ -164,6 +194,20 @@ bool AtomicFile::Commit() {
 
 void AtomicFile::Discard() {
   if (file_.autoRemove() && !file_.fileName().isEmpty()) file_.remove();
+}
+
+int RemoveAbandonedTemporaries(const QString& directory, const QString& temporaryPrefix,
+                               std::chrono::seconds minimumAge) {
+  const QDateTime newest = QDateTime::currentDateTimeUtc().addSecs(-minimumAge.count());
+  int removed = 0;
+  // No name filter: a target's name may hold wildcard characters.
+  const QFileInfoList entries = QDir(directory).entryInfoList(QDir::Files | QDir::Hidden | QDir::NoSymLinks);
+  for (const QFileInfo& entry : entries) {
+    if (!IsTemporaryName(entry.fileName(), temporaryPrefix) || entry.isSymbolicLink()) continue;
+    if (entry.lastModified() > newest || LockHeld(entry.filePath())) continue;
+    if (QFile::remove(entry.filePath())) ++removed;
+  }
+  return removed;
 }
 
 }  // namespace trivolux

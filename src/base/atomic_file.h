@@ -7,6 +7,7 @@
 // keeps the old file's permissions (rw-r--r-- for a new file).
 #include <QString>
 #include <QTemporaryFile>
+#include <chrono>
 #include <system_error>
 
 namespace trivolux {
@@ -22,7 +23,8 @@ class AtomicFile {
   AtomicFile& operator=(const AtomicFile&) = delete;
 
   // Checks the target (a writable regular file or none yet) and creates the
-  // temporary. AccessDenied for a target that cannot be replaced and for a
+  // temporary, which stays locked while this object holds it (Unix; on
+  // Windows an open file cannot be removed). AccessDenied for a target that cannot be replaced and for a
   // directory that is missing or not writable.
   bool Open();
   bool Write(const char* data, qint64 size);
@@ -53,5 +55,11 @@ class AtomicFile {
   Error error_ = Error::None;
   QString errorString_;
 };
+
+// Removes the temporaries a killed writer left in directory: regular files
+// named temporaryPrefix and six letters or digits, unchanged for minimumAge,
+// that no live AtomicFile holds. Returns how many were removed.
+int RemoveAbandonedTemporaries(const QString& directory, const QString& temporaryPrefix,
+                               std::chrono::seconds minimumAge);
 
 }  // namespace trivolux

@@ -3,7 +3,8 @@
 // a temporary file in its directory that replaces it only when the result is
 // complete, so a failure never leaves a half-written file. The temporary is
 // created before the sensor is asked anything: a directory that is missing
-// or not writable is reported before any request goes out.
+// or not writable is reported before any request goes out. Temporaries of
+// the same kind that a killed run left in the directory are removed then.
 #include <QByteArray>
 #include <QString>
 #include <memory>
@@ -34,6 +35,7 @@ class Output {
   bool Report();
 
   QString path_;
+  QString prefix_;
   std::unique_ptr<AtomicFile> file_;
 };
 

@@ -84,6 +84,15 @@ int IniText::WriteToFile(const QString& path) const {
   }
 }
 
+int ReplaceFileContents(const QString& path, const std::string& bytes) {
+  if (path.isEmpty()) return ini_error::kMissingArgument;
+  try {
+    return WriteFileAtomically(path, bytes);
+  } catch (const std::bad_alloc&) {
+    return ini_error::kOutOfMemory;
+  }
+}
+
 int IniText::ReadFromFile(const QString& path) {
   if (path.isEmpty()) return ini_error::kCannotOpen;
   try {

@@ -154,16 +154,11 @@ void RecordController::SelRecFile() {
     popups_.Message(QStringLiteral("ATTENTION!"), QString::fromLatin1(kMakeSure));
   }
   r.DispRecFile->setText(path);
-  // The new header replaces the file only once it is written in full next
-  // to it; a file that cannot be written keeps what it had.
-  const QString temp = path + QStringLiteral(".new");
-  QFile::remove(temp);
+  // The new header replaces the file only once it is complete; a file that
+  // cannot be written keeps what it had.
   QString error;
-  const bool written =
-      AppendRecordBytes(temp, RecordHeader(QString::fromLatin1(kProgramTitle), r.DispRecID->text()), &error);
-  if (!written || (QFile::exists(path) && !QFile::remove(path)) || !QFile::rename(temp, path)) {
-    if (written) error = QStringLiteral("the file could not be replaced");
-    QFile::remove(temp);
+  if (!ReplaceRecordFile(path, RecordHeader(QString::fromLatin1(kProgramTitle), r.DispRecID->text()),
+                         &error)) {
     popups_.Message(QStringLiteral("ATTENTION!"),
                     QStringLiteral("The record file could not be written:\n%1\n%2")
                         .arg(QDir::toNativeSeparators(path), error));

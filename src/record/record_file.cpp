@@ -3,6 +3,9 @@
 #include <QFile>
 #include <cmath>
 
+#include "ini/ini_file.h"
+#include "ini/ini_text.h"
+
 #ifdef _WIN32
 #include <QFileInfo>
 #else
@@ -56,6 +59,23 @@ QByteArray RecordLine(const QByteArray& dateTime, const MeasurementRecord& recor
   }
   line += "\r\n";
   return line;
+}
+
+bool ReplaceRecordFile(const QString& path, const QByteArray& bytes, QString* error) {
+  const int result = ReplaceFileContents(path, bytes.toStdString());
+  switch (result) {
+    case 0:
+      return true;
+    case ini_error::kDiskFull:
+      *error = QStringLiteral("The disk is full.");
+      break;
+    case ini_error::kAccessDenied:
+      *error = QStringLiteral("The file or its directory cannot be written.");
+      break;
+    default:
+      *error = QStringLiteral("The file could not be written (error %1).").arg(result);
+  }
+  return false;
 }
 
 #ifdef _WIN32

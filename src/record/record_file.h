@@ -35,6 +35,12 @@ QByteArray RecordLine(const QDateTime& when, const MeasurementRecord& record);
 QByteArray RecordDateTime(const QDateTime& when);
 QByteArray RecordLine(const QByteArray& dateTime, const MeasurementRecord& record);
 
+// Replaces the file at path with bytes (the header of a newly selected
+// record file) through the INI store's writer: the old file stays whole until
+// the new one takes its place in one rename, and a killed write leaves only an
+// "ini$$" temporary that the next start removes. False with the reason in *error.
+bool ReplaceRecordFile(const QString& path, const QByteArray& bytes, QString* error);
+
 // Opens path for appending (creating it), writes bytes, closes. Anything
 // but a regular file is refused before it is opened, and opening never
 // waits. The bytes are appended whole or not at all: a write that stops

@@ -1,5 +1,6 @@
 #include "ui/panel_setup.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QHeaderView>
@@ -8,6 +9,8 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <algorithm>
+#include <map>
+#include <utility>
 
 #include "ui/u16_delegate.h"
 
@@ -151,9 +154,28 @@ void CaptionFollowsControl(QWidget* caption, QWidget* control) {
 }
 
 void SetButtonColour(QPushButton* button, const QColor& colour) {
-  QPalette pal = button->palette();
-  pal.setColor(QPalette::Button, colour);
-  button->setPalette(pal);
+  // The style caches a button's painted face in the application's pixmap
+  // cache (10 MB) under the palette's identity. A palette built anew at every
+  // start and stop added new faces each time, about 14 KB per recording, until
+  // the cache was full. A palette with every role set keeps its identity
+  // through setPalette, so each colour is built once per natural palette and
+  // reused; the set stays a handful (two colours, one natural palette).
+  static std::map<std::pair<qint64, QRgb>, QPalette> palettes;
+  const QPalette natural = QApplication::palette(button);
+  auto found = palettes.find({natural.cacheKey(), colour.rgba()});
+  if (found == palettes.end()) {
+    QPalette pal;
+    for (int group = 0; group < QPalette::NColorGroups; ++group) {
+      for (int role = 0; role < QPalette::NColorRoles; ++role) {
+        const auto g = static_cast<QPalette::ColorGroup>(group);
+        const auto r = static_cast<QPalette::ColorRole>(role);
+        pal.setBrush(g, r, natural.brush(g, r));
+      }
+    }
+    pal.setColor(QPalette::Button, colour);
+    found = palettes.emplace(std::make_pair(natural.cacheKey(), colour.rgba()), pal).first;
+  }
+  button->setPalette(found->second);
 }
 
 }  // namespace trivolux

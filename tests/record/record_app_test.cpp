@@ -126,6 +126,29 @@ class RecordAppTest : public QObject {
     QVERIFY(rig.r.ButtonStartRecord->isEnabled());
   }
 
+  // The style caches the painted button face under the palette's identity: a
+  // new identity at every start and stop filled the application's pixmap
+  // cache by some 14 KB per recording (the soak's memory growth).
+  void repeatedRecordingsReuseTheStartButtonsPalettes() {
+    Rig rig;
+    rig.Select("rec.dat");
+    SetRingValue(rig.r.RingRecordMode, RecordController::kFixedCount);
+    rig.r.NumRecVal->setValue(1);
+    QPushButton* start = rig.r.ButtonStartRecord;
+    QSet<qint64> running, idle;
+    QObject::connect(rig.r.DispRecordedValues, &QSpinBox::valueChanged, [&](int n) {
+      if (n == 1) running << start->palette().cacheKey();
+    });
+    for (int run = 0; run < 3; ++run) {
+      start->click();
+      idle << start->palette().cacheKey();
+    }
+    QCOMPARE(running.size(), 1);
+    QCOMPARE(idle.size(), 1);
+    QVERIFY(!running.contains(*idle.begin()));
+    QCOMPARE(start->palette().color(QPalette::Button), QColor(0xE0E0E0));
+  }
+
   void stopDuringTheIntervalEndsAtOnce() {
     Rig rig;
     const QString path = rig.Select("rec.dat");

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 namespace trivolux {
@@ -54,6 +55,26 @@ TEST(RecordFile, AppendCreatesAppendsAndReportsWhyItFailed) {
   EXPECT_EQ(f.readAll(), "a\r\nb\r\n");
   EXPECT_FALSE(AppendRecordBytes(dir.filePath("missing/r.dat"), "c", &error));
   EXPECT_FALSE(error.isEmpty());
+}
+
+// A new header replaces the file whole and leaves nothing beside it; one
+// that cannot be written leaves the old file as it was.
+TEST(RecordFile, ReplaceKeepsTheOldFileUntilTheNewOneIsWhole) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("r.dat");
+  QString error;
+  ASSERT_TRUE(AppendRecordBytes(path, "old header\r\nline\r\n", &error));
+  ASSERT_TRUE(ReplaceRecordFile(path, "new header\r\n", &error));
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_EQ(f.readAll(), "new header\r\n");
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"r.dat"});
+
+  QDir(dir.path()).mkdir("taken");  // a directory in the way cannot be replaced
+  EXPECT_FALSE(ReplaceRecordFile(dir.filePath("taken"), "x", &error));
+  EXPECT_FALSE(error.isEmpty());
+  EXPECT_TRUE(QFileInfo(dir.filePath("taken")).isDir());
+  EXPECT_FALSE(ReplaceRecordFile(dir.filePath("missing/r.dat"), "x", &error));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <set>
 
 #include "link/crc8.h"
 #include "sim_fixture.h"
@@ -314,6 +315,74 @@ TEST(SimPty, ServesThePseudoTerminal) {
   again.Write(Request(order::kCycleTime, 0));
   EXPECT_EQ(again.ReadFrame()->header.param, 2);
   EXPECT_EQ(again.ReadFrame()->header.order, order::kCycleTime);
+}
+
+}  // namespace
+}  // namespace trivolux::sim::test
+
+namespace trivolux::sim::test {
+namespace {
+
+// Faults at random: with a pause of at most 1 ms nearly every request gets
+// one. Each kind shapes the answer as its name says, and every applied fault
+// is announced once.
+class RandomFaultTest : public SimTest {
+ protected:
+  void Configure(SimOptions& options) override {
+    SimTest::Configure(options);
+    RandomFaultPlan plan;
+    plan.seed = 7;
+    plan.meanGapMs = 1;
+    plan.delayMs = 60;
+    options.randomFaults = plan;
+  }
+};
+
+TEST_F(RandomFaultTest, EachKindShapesTheAnswerAndIsAnnouncedOnce) {
+  QSignalSpy spy(sim.get(), &Simulator::randomFaultInjected);
+  std::set<QString> seen;
+  auto c = std::make_unique<SimClient>();
+  ASSERT_TRUE(c->ConnectTcp(port));
+  for (int i = 0; i < 300 && seen.size() < 7; ++i) {
+    const int announced = static_cast<int>(spy.count());
+    const int chunks = c->Chunks();
+    QElapsedTimer t;
+    t.start();
+    c->Write(Request(order::kMeasure, 0));
+    const auto e = c->ReadEvent(400);
+    const QString kind = spy.count() > announced ? spy.back().at(0).toString() : QString();
+    ASSERT_LE(spy.count(), announced + 1);
+    if (kind == "drop") {
+      EXPECT_FALSE(e) << "answered although dropped";
+    } else if (kind == "close") {
+      EXPECT_TRUE(WaitUntil([&] { return c->WasDisconnected(); }, 3000));
+      c = std::make_unique<SimClient>();
+      ASSERT_TRUE(c->ConnectTcp(port));
+    } else if (kind == "corrupt-sync" || kind == "corrupt-header-crc") {
+      ASSERT_TRUE(e);
+      EXPECT_EQ(e->kind, Kind::BadHeader);
+    } else if (kind == "corrupt-data-crc") {
+      ASSERT_TRUE(e);
+      EXPECT_EQ(e->kind, Kind::BadDataCrc);
+    } else {
+      ASSERT_TRUE(e) << qPrintable(kind);
+      EXPECT_EQ(e->kind, Kind::Frame) << qPrintable(kind);
+      if (kind == "delay") {
+        EXPECT_GE(t.elapsed(), 55);
+      }
+      if (kind == "split") {
+        EXPECT_GE(c->Chunks() - chunks, 2);
+      }
+    }
+    if (!kind.isEmpty()) seen.insert(kind);
+    // A corrupt header leaves the rest of its frame as garbage: start clean.
+    if (kind.startsWith("corrupt")) {
+      c = std::make_unique<SimClient>();
+      ASSERT_TRUE(c->ConnectTcp(port));
+    }
+  }
+  EXPECT_EQ(seen.size(), 7u);
+  EXPECT_EQ(sim->RandomFaultsInjected(), spy.count());
 }
 
 }  // namespace
