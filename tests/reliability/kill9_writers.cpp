@@ -23,7 +23,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
-#include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <array>
@@ -82,10 +81,11 @@ ScopeReport ReportFor(int v) {
     comment += QStringLiteral("comment line %1 of version %2\n").arg(i).arg(v);
   report.lines =
       ScopeReportLines(QString::fromLatin1(kProgramTitle), QStringLiteral("PANEL %1").arg(v), comment);
-  report.panel = QImage(800, 500, QImage::Format_RGB32);
-  report.panel.fill(v ? Qt::darkBlue : Qt::darkGreen);
+  report.panelSize = QSize(800, 500);
   QPainter p(&report.panel);
+  p.fillRect(QRect(QPoint(0, 0), report.panelSize), v ? Qt::darkBlue : Qt::darkGreen);
   for (int x = 0; x < 800; x += 7) p.drawLine(x, 0, 800 - x, 500);
+  p.end();
   report.printedAt = QDateTime(QDate(2024, 1, 2), QTime(3, 4, 5));
   return report;
 }
