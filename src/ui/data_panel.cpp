@@ -81,21 +81,36 @@ QString DataPanel::StaleMarker() const {
 }
 
 void GreyText(QWidget* display, bool grey) {
-  // The display's own text colour is kept while it is grey: the mode rules
-  // colour some displays, and a stale display gets its colour back.
-  const char* kOwn = "ownTextColour";
-  QPalette pal = display->palette();
+  // The display's own palette is kept while it is grey: the mode rules colour
+  // some displays, and a stale display gets its colour back. The own and the
+  // grey palette are built once, with every role set, and set in turn: the
+  // style caches painted faces under the palette's identity, and a palette
+  // built anew at every link loss would add faces to the pixmap cache each time.
+  const char* kOwn = "ownPalette";
+  const char* kGrey = "greyPalette";
+  const bool isGrey = display->property("isGrey").toBool();
+  if (grey == isGrey) return;
   if (grey) {
-    if (display->property(kOwn).isValid()) return;
-    display->setProperty(kOwn, pal.color(QPalette::Text));
-    pal.setColor(QPalette::Text, QColor(0x98, 0x98, 0x98));
+    const QPalette current = display->palette();
+    if (!display->property(kGrey).isValid() || display->property(kOwn).value<QPalette>() != current) {
+      QPalette own;
+      for (int group = 0; group < QPalette::NColorGroups; ++group) {
+        for (int role = 0; role < QPalette::NColorRoles; ++role) {
+          const auto g = static_cast<QPalette::ColorGroup>(group);
+          const auto r = static_cast<QPalette::ColorRole>(role);
+          own.setBrush(g, r, current.brush(g, r));
+        }
+      }
+      QPalette greyed = own;
+      greyed.setColor(QPalette::Text, QColor(0x98, 0x98, 0x98));
+      display->setProperty(kOwn, own);
+      display->setProperty(kGrey, greyed);
+    }
+    display->setPalette(display->property(kGrey).value<QPalette>());
   } else {
-    const QVariant own = display->property(kOwn);
-    if (!own.isValid()) return;
-    pal.setColor(QPalette::Text, own.value<QColor>());
-    display->setProperty(kOwn, QVariant());
+    display->setPalette(display->property(kOwn).value<QPalette>());
   }
-  display->setPalette(pal);
+  display->setProperty("isGrey", grey);
 }
 
 }  // namespace trivolux
