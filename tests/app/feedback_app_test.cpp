@@ -130,11 +130,19 @@ class FeedbackAppTest : public QObject {
     QVERIFY(!d.findChild<QLabel*>("LabelStale")->isHidden());
     for (QSpinBox* display : {d.ui.DispX, d.ui.DispRed2, rig.panels.calibrationPage().ui.DispRawRed})
       QCOMPARE(display->palette().color(QPalette::Text), kGrey);
+    const qint64 greyedKey = d.ui.DispX->palette().cacheKey();
     // GO again: the first frame that arrives makes the displays current.
     rig.GoUntil([&](int) { return true; });
     QVERIFY(!rig.fixture.app().live().DisplaysStale());
     QCOMPARE(d.StaleMarker(), QString());
     QVERIFY(d.ui.DispX->palette().color(QPalette::Text) != kGrey);
+    // A second loss greys with the very same palette: one built anew at every
+    // loss added the displays' faces to the style's pixmap cache each time.
+    rig.GoUntil([&](int n) {
+      if (n == 2) rig.sim.faults().dropAnswerNth = 1;
+      return false;
+    });
+    QCOMPARE(d.ui.DispX->palette().cacheKey(), greyedKey);
   }
 
   void frameRateWhileGoRunsAndTheReasonOfTheDimmedButtons() {
