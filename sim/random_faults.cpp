@@ -1,26 +1,15 @@
 #include "sim/random_faults.h"
 
+#include <iterator>
+
 namespace trivolux::sim {
 
 const char* RandomFaultName(RandomFault fault) {
-  switch (fault) {
-    case RandomFault::Drop:
-      return "drop";
-    case RandomFault::CorruptSync:
-      return "corrupt-sync";
-    case RandomFault::CorruptHeaderCrc:
-      return "corrupt-header-crc";
-    case RandomFault::CorruptDataCrc:
-      return "corrupt-data-crc";
-    case RandomFault::Delay:
-      return "delay";
-    case RandomFault::Close:
-      return "close";
-    case RandomFault::Split:
-    case RandomFault::kCount:
-      break;
-  }
-  return "split";
+  static const char* const kNames[] = {
+      "drop", "corrupt-sync", "corrupt-header-crc", "corrupt-data-crc", "delay", "close", "split"};
+  static_assert(std::size(kNames) == static_cast<std::size_t>(RandomFault::kCount));
+  const auto i = static_cast<std::size_t>(fault);
+  return i < std::size(kNames) ? kNames[i] : "split";
 }
 
 bool RandomFaultIsFailure(RandomFault fault) {

@@ -1,5 +1,7 @@
 #include "link/connection_summary.h"
 
+#include <cstddef>
+
 #include "link/link_texts.h"
 #include "link/serial_transport.h"
 #include "link/tcp_transport.h"
@@ -8,39 +10,42 @@ namespace trivolux {
 
 namespace {
 
+struct Reason {
+  int code;
+  const char* text;
+};
+
+const Reason kSerialOpenReasons[] = {
+    {serial_error::kInvalidPort, "invalid COM port number"},
+    {serial_error::kNoPort, "no serial port found"},
+    {serial_error::kCannotOpen, "port cannot be opened (in use or no access)"},
+    {serial_error::kInvalidBaudrate, "baud rate not supported by the port"},
+    {serial_error::kTimeout, "port did not open in time"},
+};
+
+const Reason kTcpOpenReasons[] = {
+    {tcp_error::kFailedToConnect, "connection refused"},
+    {tcp_error::kUnableToEstablishConnection, "server not found"},
+    {tcp_error::kTimeOut, "no connection within 5 s"},
+    {tcp_error::kInvalidParameter, "invalid address or port"},
+    {tcp_error::kConnectionClosed, "connection closed by the server"},
+    {tcp_error::kNetworkNotReady, "network not ready"},
+};
+
+template <std::size_t N>
+const char* Find(const Reason (&reasons)[N], int code) {
+  for (const Reason& r : reasons)
+    if (r.code == code) return r.text;
+  return nullptr;
+}
+
 QString OpenFailureReason(int protocol, int code) {
   if (protocol == 0) {
-    switch (code) {
-      case serial_error::kInvalidPort:
-        return QStringLiteral("invalid COM port number");
-      case serial_error::kNoPort:
-        return QStringLiteral("no serial port found");
-      case serial_error::kCannotOpen:
-        return QStringLiteral("port cannot be opened (in use or no access)");
-      case serial_error::kInvalidBaudrate:
-        return QStringLiteral("baud rate not supported by the port");
-      case serial_error::kTimeout:
-        return QStringLiteral("port did not open in time");
-      default:
-        return QStringLiteral("port error (%1)").arg(SerialErrorText(code));
-    }
+    if (const char* text = Find(kSerialOpenReasons, code)) return QString::fromLatin1(text);
+    return QStringLiteral("port error (%1)").arg(SerialErrorText(code));
   }
-  switch (code) {
-    case tcp_error::kFailedToConnect:
-      return QStringLiteral("connection refused");
-    case tcp_error::kUnableToEstablishConnection:
-      return QStringLiteral("server not found");
-    case tcp_error::kTimeOut:
-      return QStringLiteral("no connection within 5 s");
-    case tcp_error::kInvalidParameter:
-      return QStringLiteral("invalid address or port");
-    case tcp_error::kConnectionClosed:
-      return QStringLiteral("connection closed by the server");
-    case tcp_error::kNetworkNotReady:
-      return QStringLiteral("network not ready");
-    default:
-      return QStringLiteral("cannot connect (%1)").arg(TcpErrorText(code));
-  }
+  if (const char* text = Find(kTcpOpenReasons, code)) return QString::fromLatin1(text);
+  return QStringLiteral("cannot connect (%1)").arg(TcpErrorText(code));
 }
 
 QString Where(const ConnectionFacts& f) {

@@ -21,6 +21,7 @@
 #include "params/parameter_set.h"
 #include "record/record_controller.h"
 #include "sim/simulator.h"
+#include "sim_rig.h"
 #include "ui/panels.h"
 #include "user_input.h"
 
@@ -46,16 +47,10 @@ const QColor kGrey(0x98, 0x98, 0x98);
 class FeedbackAppTest : public QObject {
   Q_OBJECT
 
-  struct Rig {
-    sim::Simulator sim;
-    test::AppFixture fixture;
-    Panels& panels = fixture.panels();
-    SharedState& state = fixture.state();
+  struct Rig : test::SimRig {
     StatusStrip& strip = panels.statusStrip();
-    quint16 port = sim.ListenTcp();
     bool startAsked = false;  // start-up put a question
     Rig() {
-      fixture.StartTcp(port);
       startAsked = !fixture.popups.OfKind("confirm").empty();
       fixture.popups.Clear();
     }
@@ -74,6 +69,22 @@ class FeedbackAppTest : public QObject {
       main().ButtonGo->click();
       QObject::disconnect(c);
     }
+    // GO, and the sensor stops answering at the second frame.
+    void LoseLinkDuringGo() {
+      fixture.link().link().SetTimeouts(std::chrono::milliseconds(300), std::chrono::milliseconds(300));
+      GoUntil([&](int n) {
+        if (n == 2) sim.faults().dropAnswerNth = 1;
+        return false;
+      });
+    }
+    // Shows the teach page and types the first cell's value + 11; returns the
+    // value it had (-1 when typing failed).
+    int EditTeachCell() {
+      main().TabMain->setCurrentWidget(&panels.teachPage());
+      const int sensorValue = CellValue(teachGrid(), 0, 0);
+      if (!test::TypeIntoCell(teachGrid(), 0, 0, QString::number(sensorValue + 11))) return -1;
+      return sensorValue;
+    }
     bool EditShown() {
       return panels.mainPanel().UnsentEditsShown() && panels.mainPanel().isWindowModified() &&
              panels.mainPanel().windowHandle()->title() == QLatin1String(kProgramTitle) + "*";
@@ -91,11 +102,7 @@ class FeedbackAppTest : public QObject {
       QCOMPARE(rig.strip.LampColour(), QColor(0x00, 0xC0, 0x00));
       // The sensor stops answering during GO: the status line keeps its
       // documented text, the strip says what happened.
-      rig.fixture.link().link().SetTimeouts(std::chrono::milliseconds(300), std::chrono::milliseconds(300));
-      rig.GoUntil([&](int n) {
-        if (n == 2) rig.sim.faults().dropAnswerNth = 1;
-        return false;
-      });
+      rig.LoseLinkDuringGo();
       QCOMPARE(rig.fixture.link().StatusText(), QString("TIMEOUT!"));
       QCOMPARE(
           rig.strip.LinkText(),
@@ -120,11 +127,7 @@ class FeedbackAppTest : public QObject {
   void staleMarkerAfterALinkLossUntilTheNextFrame() {
     Rig rig;
     auto& d = rig.panels.dataPanel();
-    rig.fixture.link().link().SetTimeouts(std::chrono::milliseconds(300), std::chrono::milliseconds(300));
-    rig.GoUntil([&](int n) {
-      if (n == 2) rig.sim.faults().dropAnswerNth = 1;
-      return false;
-    });
+    rig.LoseLinkDuringGo();
     QVERIFY(rig.fixture.app().live().DisplaysStale());
     QVERIFY2(d.StaleMarker().startsWith("STALE: link lost at "), qPrintable(d.StaleMarker()));
     QVERIFY(!d.findChild<QLabel*>("LabelStale")->isHidden());
@@ -138,10 +141,7 @@ class FeedbackAppTest : public QObject {
     QVERIFY(d.ui.DispX->palette().color(QPalette::Text) != kGrey);
     // A second loss greys with the very same palette: one built anew at every
     // loss added the displays' faces to the style's pixmap cache each time.
-    rig.GoUntil([&](int n) {
-      if (n == 2) rig.sim.faults().dropAnswerNth = 1;
-      return false;
-    });
+    rig.LoseLinkDuringGo();
     QCOMPARE(d.ui.DispX->palette().cacheKey(), greyedKey);
   }
 
@@ -253,16 +253,14 @@ class FeedbackAppTest : public QObject {
   void unsentMarkerClearedBySendAndByAFileSave() {
     Rig rig;
     rig.panels.mainPanel().show();
-    rig.main().TabMain->setCurrentWidget(&rig.panels.teachPage());
     QVERIFY(!rig.EditShown());
     QCOMPARE(rig.panels.mainPanel().windowHandle()->title(), QString(kProgramTitle));
-    const int sensorValue = CellValue(rig.teachGrid(), 0, 0);
-    QVERIFY(test::TypeIntoCell(rig.teachGrid(), 0, 0, QString::number(sensorValue + 11)));
-    QTRY_VERIFY(rig.EditShown());
+    const int sensorValue = rig.EditTeachCell();
+    QTRY_VERIFY(sensorValue >= 0 && rig.EditShown());
     // Typing the old value back is no edit.
     QVERIFY(test::TypeIntoCell(rig.teachGrid(), 0, 0, QString::number(sensorValue)));
     QTRY_VERIFY(!rig.EditShown());
-    QVERIFY(test::TypeIntoCell(rig.teachGrid(), 0, 0, QString::number(sensorValue + 11)));
+    QCOMPARE(rig.EditTeachCell(), sensorValue);
     QTRY_VERIFY(rig.EditShown());
     rig.main().ButtonSend->click();
     QVERIFY(!rig.EditShown());
@@ -296,10 +294,8 @@ class FeedbackAppTest : public QObject {
         rig.main().ButtonFile->click();
         rig.SaveParameterFile();
       }
-      rig.main().TabMain->setCurrentWidget(&rig.panels.teachPage());
-      const int sensorValue = CellValue(rig.teachGrid(), 0, 0);
-      QVERIFY(test::TypeIntoCell(rig.teachGrid(), 0, 0, QString::number(sensorValue + 11)));
-      QTRY_VERIFY(rig.EditShown());
+      const int sensorValue = rig.EditTeachCell();
+      QTRY_VERIFY(sensorValue >= 0 && rig.EditShown());
       rig.fixture.popups.confirms.push_back(c.yes);
       if (c.read == File)
         rig.fixture.popups.files.push_back({FileSelect::Existing, rig.fixture.Path("P.ini")});

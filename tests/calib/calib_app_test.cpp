@@ -14,6 +14,7 @@
 #include "params/param_controller.h"
 #include "params/parameter_file.h"
 #include "sim/simulator.h"
+#include "sim_rig.h"
 #include "ui/panels.h"
 
 namespace trivolux {
@@ -23,17 +24,11 @@ using W = MeasurementRecord;
 class CalibAppTest : public QObject {
   Q_OBJECT
 
-  struct Rig {
-    sim::Simulator sim;
-    test::AppFixture fixture;
-    Panels& panels = fixture.panels();
+  struct Rig : test::SimRig {
     Ui::CalibrationPage& cal = panels.calibrationPage().ui;
     Ui::OffsetPage& off = panels.offsetPage().ui;
     CalibController& calib = fixture.app().calib();
-    Rig() {
-      fixture.StartTcp(sim.ListenTcp());
-      fixture.popups.Clear();
-    }
+    Rig() { fixture.popups.Clear(); }
     void Raw(int r, int g, int b) {
       std::array<std::int16_t, 20> f{};
       f[W::kRawRed] = static_cast<std::int16_t>(r);

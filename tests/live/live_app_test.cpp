@@ -16,6 +16,7 @@
 #include "params/param_controller.h"
 #include "qcustomplot.h"
 #include "sim/simulator.h"
+#include "sim_rig.h"
 #include "teach/colour_planes.h"
 #include "ui/panels.h"
 
@@ -27,13 +28,8 @@ using W = MeasurementRecord;
 class LiveAppTest : public QObject {
   Q_OBJECT
 
-  struct Rig {
-    sim::Simulator sim;
-    test::AppFixture fixture;
-    Panels& panels = fixture.panels();
-    SharedState& state = fixture.state();
+  struct Rig : test::SimRig {
     LiveController& live = fixture.app().live();
-    Rig() { fixture.StartTcp(sim.ListenTcp()); }
     Ui::MainPanel& main() { return panels.mainPanel().ui; }
     Ui::DataPanel& data() { return panels.dataPanel().ui; }
 

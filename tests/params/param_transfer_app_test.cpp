@@ -10,6 +10,7 @@
 #include "params/panel_access.h"
 #include "params/param_controller.h"
 #include "sim/simulator.h"
+#include "sim_rig.h"
 #include "ui/panels.h"
 
 namespace trivolux {
@@ -20,14 +21,9 @@ class ParamTransferAppTest : public QObject {
   Q_OBJECT
 
   // The program connected to the in-process simulator over TCP.
-  struct Rig {
-    sim::Simulator sim;
-    test::AppFixture fixture;
+  struct Rig : test::SimRig {
     test::ScriptedPopups& popups = fixture.popups;
-    Panels& panels = fixture.panels();
     ParamController& params = fixture.params();
-    SharedState& state = fixture.state();
-    Rig() { fixture.StartTcp(sim.ListenTcp()); }
     Requests Sent() const {
       Requests out;
       for (const sim::RequestRecord& r : sim.Requests()) out.append({r.order, r.param});

@@ -9,6 +9,11 @@
 namespace trivolux {
 namespace {
 
+QByteArray Contents(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(unreadable)");
+}
+
 TEST(RecordFile, RecordTimeSplitKeepsTheFractionOnTheSeconds) {
   struct Case {
     double interval;
@@ -50,9 +55,7 @@ TEST(RecordFile, AppendCreatesAppendsAndReportsWhyItFailed) {
   QString error;
   ASSERT_TRUE(AppendRecordBytes(path, "a\r\n", &error));
   ASSERT_TRUE(AppendRecordBytes(path, "b\r\n", &error));
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-  EXPECT_EQ(f.readAll(), "a\r\nb\r\n");
+  EXPECT_EQ(Contents(path), "a\r\nb\r\n");
   EXPECT_FALSE(AppendRecordBytes(dir.filePath("missing/r.dat"), "c", &error));
   EXPECT_FALSE(error.isEmpty());
 }
@@ -65,9 +68,7 @@ TEST(RecordFile, ReplaceKeepsTheOldFileUntilTheNewOneIsWhole) {
   QString error;
   ASSERT_TRUE(AppendRecordBytes(path, "old header\r\nline\r\n", &error));
   ASSERT_TRUE(ReplaceRecordFile(path, "new header\r\n", &error));
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-  EXPECT_EQ(f.readAll(), "new header\r\n");
+  EXPECT_EQ(Contents(path), "new header\r\n");
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"r.dat"});
 
   QDir(dir.path()).mkdir("taken");  // a directory in the way cannot be replaced

@@ -14,6 +14,7 @@
 #include "scope/scope_controller.h"
 #include "scope/scope_view.h"
 #include "sim/simulator.h"
+#include "sim_rig.h"
 #include "ui/panels.h"
 
 namespace trivolux {
@@ -21,16 +22,11 @@ namespace trivolux {
 class ScopePageTest : public QObject {
   Q_OBJECT
 
-  struct Rig {
-    sim::Simulator sim;
-    test::AppFixture fixture;
-    Panels& panels = fixture.panels();
+  struct Rig : test::SimRig {
     Ui::ScopePage& sp = panels.scopePage().ui;
     Ui::ScopeGraphPanel& gp = panels.scopeGraphPanel().ui;
     ScopeController& scope = fixture.app().scope();
-    explicit Rig(int triggerPeriodMs = 20) : sim(Options(triggerPeriodMs)) {
-      fixture.StartTcp(sim.ListenTcp());
-    }
+    explicit Rig(int triggerPeriodMs = 20) : SimRig(Options(triggerPeriodMs)) {}
     static sim::SimOptions Options(int period) {
       sim::SimOptions o;
       o.triggerPeriodMs = period;

@@ -10,6 +10,7 @@
 #include "app_fixture.h"
 #include "scope/scope_report_controller.h"
 #include "sim/simulator.h"
+#include "sim_rig.h"
 #include "ui/panels.h"
 
 namespace trivolux {
@@ -84,17 +85,11 @@ class FileSizeLimit {
 class ScopeReportTest : public QObject {
   Q_OBJECT
 
-  struct Rig {
-    sim::Simulator sim;
-    test::AppFixture fixture;
+  struct Rig : test::SimRig {
     test::ScriptedPopups& popups = fixture.popups;
-    Panels& panels = fixture.panels();
     ScopeReportController& report = fixture.app().scopeReport();
     Ui::ScopePage& sp = panels.scopePage().ui;
-    Rig() {
-      fixture.StartTcp(sim.ListenTcp());
-      panels.ShowChildPanelDisp(&panels.scopeGraphPanel());
-    }
+    Rig() { panels.ShowChildPanelDisp(&panels.scopeGraphPanel()); }
     void Fill(const QString& id, const QString& comment) {
       panels.connectPage().ui.StrID->setText(id);
       sp.TextScopeComment->setPlainText(comment);

@@ -8,6 +8,7 @@
 #include "live/live_controller.h"
 #include "params/panel_access.h"
 #include "sim/simulator.h"
+#include "sim_rig.h"
 #include "teach/mean_teach_controller.h"
 #include "ui/panels.h"
 #include "user_input.h"
@@ -19,12 +20,8 @@ using W = MeasurementRecord;
 class MeanTeachAppTest : public QObject {
   Q_OBJECT
 
-  struct Rig {
-    sim::Simulator sim;
-    test::AppFixture fixture;
-    Panels& panels = fixture.panels();
+  struct Rig : test::SimRig {
     Ui::MeanTeachPanel& tp = panels.meanTeachPanel().ui;
-    Rig() { fixture.StartTcp(sim.ListenTcp()); }
     void Frame(int x, int y, int i) {
       std::array<std::int16_t, 20> f{};
       f[W::kX] = static_cast<std::int16_t>(x);

@@ -10,6 +10,7 @@
 #include "params/panel_access.h"
 #include "qcustomplot.h"
 #include "sim/simulator.h"
+#include "sim_rig.h"
 #include "teach/rec_teach_controller.h"
 #include "teach/table_attr_controller.h"
 #include "ui/panels.h"
@@ -22,17 +23,11 @@ using W = MeasurementRecord;
 class RecTeachAppTest : public QObject {
   Q_OBJECT
 
-  struct Rig {
-    sim::Simulator sim;
-    test::AppFixture fixture;
-    Panels& panels = fixture.panels();
+  struct Rig : test::SimRig {
     Ui::RecTeachPanel& rp = panels.recTeachPanel().ui;
     RecTeachController& rec = fixture.app().recTeach();
     int measured = 0;
-    Rig() {
-      fixture.StartTcp(sim.ListenTcp());
-      panels.teachPage().ui.ButtonTeachRecVal->click();
-    }
+    Rig() { panels.teachPage().ui.ButtonTeachRecVal->click(); }
     void Frame(int x, int y, int i) {
       std::array<std::int16_t, 20> f{};
       f[W::kRed] = 1600;  // what the row colour must not come from

@@ -9,6 +9,7 @@
 #include "params/panel_access.h"
 #include "params/param_controller.h"
 #include "sim/simulator.h"
+#include "sim_rig.h"
 #include "teach/colour_planes.h"
 #include "teach/teach_grid_menu.h"
 #include "teach/teach_table_controller.h"
@@ -22,12 +23,8 @@ using W = MeasurementRecord;
 class TeachPageTest : public QObject {
   Q_OBJECT
 
-  struct Rig {
-    sim::Simulator sim;
-    test::AppFixture fixture;
-    Panels& panels = fixture.panels();
+  struct Rig : test::SimRig {
     Ui::TeachPage& teach = panels.teachPage().ui;
-    Rig() { fixture.StartTcp(sim.ListenTcp()); }
     // One GO frame of these words.
     void Measure(std::initializer_list<std::pair<int, int>> words) {
       std::array<std::int16_t, 20> f{};
