@@ -38,10 +38,8 @@ void SetHeader(QTableWidget* grid, int column, const QString& text) {
 // A measured-value display painted in its main colour (background) with its
 // second colour for the digits.
 void SetDisplayColours(QWidget* display, QRgb main, QRgb second) {
-  QPalette palette = display->palette();
-  palette.setColor(QPalette::Base, QColor::fromRgb(main));
-  palette.setColor(QPalette::Text, QColor::fromRgb(second));
-  display->setPalette(palette);
+  SetPaletteColours(display,
+                    {{QPalette::Base, QColor::fromRgb(main)}, {QPalette::Text, QColor::fromRgb(second)}});
   display->setAutoFillBackground(true);
 }
 

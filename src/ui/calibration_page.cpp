@@ -19,10 +19,8 @@ CalibrationPage::CalibrationPage(QWidget* parent) : QWidget(parent) {
 
 void CalibrationPage::MarkRange(QSpinBox* factor) {
   const bool out = OutOfRange(factor);
-  QPalette palette = factor->palette();
-  palette.setColor(QPalette::Base,
-                   out ? QColor(0xFF8080) : QApplication::palette(factor).color(QPalette::Base));
-  factor->setPalette(palette);
+  SetPaletteColours(factor, {{QPalette::Base,
+                              out ? QColor(0xFF8080) : QApplication::palette(factor).color(QPalette::Base)}});
   const QString note =
       out ? QStringLiteral("OUT OF RANGE! The sensor takes calibration factors from 0 to %1.")
                 .arg(kMaxCalFactor)

@@ -93,14 +93,7 @@ void GreyText(QWidget* display, bool grey) {
   if (grey) {
     const QPalette current = display->palette();
     if (!display->property(kGrey).isValid() || display->property(kOwn).value<QPalette>() != current) {
-      QPalette own;
-      for (int group = 0; group < QPalette::NColorGroups; ++group) {
-        for (int role = 0; role < QPalette::NColorRoles; ++role) {
-          const auto g = static_cast<QPalette::ColorGroup>(group);
-          const auto r = static_cast<QPalette::ColorRole>(role);
-          own.setBrush(g, r, current.brush(g, r));
-        }
-      }
+      const QPalette own = WithEveryRoleSet(current);
       QPalette greyed = own;
       greyed.setColor(QPalette::Text, QColor(0x98, 0x98, 0x98));
       display->setProperty(kOwn, own);

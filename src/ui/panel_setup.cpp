@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <map>
 #include <utility>
+#include <vector>
 
 #include "ui/u16_delegate.h"
 
@@ -153,29 +154,42 @@ void CaptionFollowsControl(QWidget* caption, QWidget* control) {
   caption->setVisible(!control->isHidden());
 }
 
-void SetButtonColour(QPushButton* button, const QColor& colour) {
-  // The style caches a button's painted face in the application's pixmap
-  // cache (10 MB) under the palette's identity. A palette built anew at every
-  // start and stop added new faces each time, about 14 KB per recording, until
-  // the cache was full. A palette with every role set keeps its identity
-  // through setPalette, so each colour is built once per natural palette and
-  // reused; the set stays a handful (two colours, one natural palette).
-  static std::map<std::pair<qint64, QRgb>, QPalette> palettes;
-  const QPalette natural = QApplication::palette(button);
-  auto found = palettes.find({natural.cacheKey(), colour.rgba()});
-  if (found == palettes.end()) {
-    QPalette pal;
-    for (int group = 0; group < QPalette::NColorGroups; ++group) {
-      for (int role = 0; role < QPalette::NColorRoles; ++role) {
-        const auto g = static_cast<QPalette::ColorGroup>(group);
-        const auto r = static_cast<QPalette::ColorRole>(role);
-        pal.setBrush(g, r, natural.brush(g, r));
-      }
+QPalette WithEveryRoleSet(const QPalette& from) {
+  QPalette pal;
+  for (int group = 0; group < QPalette::NColorGroups; ++group) {
+    for (int role = 0; role < QPalette::NColorRoles; ++role) {
+      const auto g = static_cast<QPalette::ColorGroup>(group);
+      const auto r = static_cast<QPalette::ColorRole>(role);
+      pal.setBrush(g, r, from.brush(g, r));
     }
-    pal.setColor(QPalette::Button, colour);
-    found = palettes.emplace(std::make_pair(natural.cacheKey(), colour.rgba()), pal).first;
   }
-  button->setPalette(found->second);
+  return pal;
+}
+
+void SetPaletteColours(QWidget* widget,
+                       std::initializer_list<std::pair<QPalette::ColorRole, QColor>> colours) {
+  // The style caches a control's painted face in the application's pixmap
+  // cache (10 MB) under the palette's identity. A palette built anew at every
+  // change (a start and stop, a reconnection) added new faces each time,
+  // until the cache was full. A palette with every role set keeps its
+  // identity through setPalette, so each set of colours is built once per
+  // natural palette and reused; the sets stay a handful.
+  using Key = std::pair<qint64, std::vector<std::pair<int, QRgb>>>;
+  static std::map<Key, QPalette> palettes;
+  const QPalette natural = QApplication::palette(widget);
+  Key key{natural.cacheKey(), {}};
+  for (const auto& [role, colour] : colours) key.second.emplace_back(role, colour.rgba());
+  auto found = palettes.find(key);
+  if (found == palettes.end()) {
+    QPalette pal = WithEveryRoleSet(natural);
+    for (const auto& [role, colour] : colours) pal.setColor(role, colour);
+    found = palettes.emplace(std::move(key), pal).first;
+  }
+  widget->setPalette(found->second);
+}
+
+void SetButtonColour(QPushButton* button, const QColor& colour) {
+  SetPaletteColours(button, {{QPalette::Button, colour}});
 }
 
 }  // namespace trivolux

@@ -4,9 +4,12 @@
 // caption's visibility to its control, so the constructors call these once.
 #include <QAbstractItemDelegate>
 #include <QList>
+#include <QPalette>
 #include <QStringList>
 #include <QStyledItemDelegate>
 #include <QValidator>
+#include <initializer_list>
+#include <utility>
 
 class QTableWidget;
 class QColor;
@@ -20,6 +23,15 @@ namespace trivolux {
 // Items that already carry a value (colours, port numbers) keep it.
 void AssignRingIndexValues(QWidget* root);
 
+// A copy of a palette with every role of every group set: it keeps its
+// identity (cacheKey) when set on a widget.
+QPalette WithEveryRoleSet(const QPalette& from);
+// Sets the widget's natural palette with these roles changed, from a set of
+// palettes built once (see the comment in the source: a control's painted
+// face is cached under the palette's identity). For a handful of fixed
+// colours, not for colours that follow measurements.
+void SetPaletteColours(QWidget* widget,
+                       std::initializer_list<std::pair<QPalette::ColorRole, QColor>> colours);
 // The face colour of a button (a running operation's red, the idle grey).
 void SetButtonColour(QPushButton* button, const QColor& colour);
 

@@ -143,6 +143,16 @@ class FeedbackAppTest : public QObject {
     // loss added the displays' faces to the style's pixmap cache each time.
     rig.LoseLinkDuringGo();
     QCOMPARE(d.ui.DispX->palette().cacheKey(), greyedKey);
+    // A reconnection gives X and Y their mode's colours while they are grey;
+    // each time, they must come back with the same palette.
+    QList<qint64> shown;
+    for (int round = 0; round < 2; ++round) {
+      rig.panels.connectPage().ui.ButtonTryToConnect->click();
+      rig.GoUntil([&](int) { return true; });
+      shown << d.ui.DispX->palette().cacheKey();
+      rig.LoseLinkDuringGo();
+    }
+    QCOMPARE(shown[0], shown[1]);
   }
 
   void frameRateWhileGoRunsAndTheReasonOfTheDimmedButtons() {
