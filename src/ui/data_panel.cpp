@@ -83,9 +83,8 @@ QString DataPanel::StaleMarker() const {
 void GreyText(QWidget* display, bool grey) {
   // The display's own palette is kept while it is grey: the mode rules colour
   // some displays, and a stale display gets its colour back. The own and the
-  // grey palette are built once, with every role set, and set in turn: the
-  // style caches painted faces under the palette's identity, and a palette
-  // built anew at every link loss would add faces to the pixmap cache each time.
+  // grey palette are built once (FullPalette) and set in turn: a palette built
+  // anew at every link loss would add faces to the pixmap cache each time.
   const char* kOwn = "ownPalette";
   const char* kGrey = "greyPalette";
   const bool isGrey = display->property("isGrey").toBool();
@@ -93,14 +92,7 @@ void GreyText(QWidget* display, bool grey) {
   if (grey) {
     const QPalette current = display->palette();
     if (!display->property(kGrey).isValid() || display->property(kOwn).value<QPalette>() != current) {
-      QPalette own;
-      for (int group = 0; group < QPalette::NColorGroups; ++group) {
-        for (int role = 0; role < QPalette::NColorRoles; ++role) {
-          const auto g = static_cast<QPalette::ColorGroup>(group);
-          const auto r = static_cast<QPalette::ColorRole>(role);
-          own.setBrush(g, r, current.brush(g, r));
-        }
-      }
+      const QPalette own = FullPalette(current);
       QPalette greyed = own;
       greyed.setColor(QPalette::Text, QColor(0x98, 0x98, 0x98));
       display->setProperty(kOwn, own);

@@ -153,25 +153,29 @@ void CaptionFollowsControl(QWidget* caption, QWidget* control) {
   caption->setVisible(!control->isHidden());
 }
 
+QPalette FullPalette(const QPalette& source) {
+  QPalette full;
+  for (int group = 0; group < QPalette::NColorGroups; ++group) {
+    for (int role = 0; role < QPalette::NColorRoles; ++role) {
+      const auto g = static_cast<QPalette::ColorGroup>(group);
+      const auto r = static_cast<QPalette::ColorRole>(role);
+      full.setBrush(g, r, source.brush(g, r));
+    }
+  }
+  return full;
+}
+
 void SetButtonColour(QPushButton* button, const QColor& colour) {
   // The style caches a button's painted face in the application's pixmap
   // cache (10 MB) under the palette's identity. A palette built anew at every
   // start and stop added new faces each time, about 14 KB per recording, until
-  // the cache was full. A palette with every role set keeps its identity
-  // through setPalette, so each colour is built once per natural palette and
+  // the cache was full. So each colour is built once per natural palette and
   // reused; the set stays a handful (two colours, one natural palette).
   static std::map<std::pair<qint64, QRgb>, QPalette> palettes;
   const QPalette natural = QApplication::palette(button);
   auto found = palettes.find({natural.cacheKey(), colour.rgba()});
   if (found == palettes.end()) {
-    QPalette pal;
-    for (int group = 0; group < QPalette::NColorGroups; ++group) {
-      for (int role = 0; role < QPalette::NColorRoles; ++role) {
-        const auto g = static_cast<QPalette::ColorGroup>(group);
-        const auto r = static_cast<QPalette::ColorRole>(role);
-        pal.setBrush(g, r, natural.brush(g, r));
-      }
-    }
+    QPalette pal = FullPalette(natural);
     pal.setColor(QPalette::Button, colour);
     found = palettes.emplace(std::make_pair(natural.cacheKey(), colour.rgba()), pal).first;
   }

@@ -4,6 +4,7 @@
 // caption's visibility to its control, so the constructors call these once.
 #include <QAbstractItemDelegate>
 #include <QList>
+#include <QPalette>
 #include <QStringList>
 #include <QStyledItemDelegate>
 #include <QValidator>
@@ -22,6 +23,10 @@ void AssignRingIndexValues(QWidget* root);
 
 // The face colour of a button (a running operation's red, the idle grey).
 void SetButtonColour(QPushButton* button, const QColor& colour);
+
+// source with every role set: such a palette keeps its identity, under which
+// the style caches painted faces, through setPalette.
+QPalette FullPalette(const QPalette& source);
 
 // Columns of a grid: value columns hold unsigned 16-bit ints (DisplayRole),
 // a text column holds free text, a colour column shows a row colour as its
