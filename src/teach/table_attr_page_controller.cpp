@@ -41,9 +41,7 @@ TableAttrPageController::TableAttrPageController(Panels& panels, Popups& popups,
 void TableAttrPageController::InitSrcPanel() {
   auto& a = panels_.tableAttrPage().ui;
   const bool automatic = a.RingSetColor->currentIndex() == 1;
-  for (QWidget* w : {static_cast<QWidget*>(a.NumRow), static_cast<QWidget*>(a.RingRowColor),
-                     static_cast<QWidget*>(a.ButtonSetRowColor)})
-    w->setEnabled(!automatic);
+  for (QWidget* w : QWidgetList{a.NumRow, a.RingRowColor, a.ButtonSetRowColor}) w->setEnabled(!automatic);
   panels_.dataPanel().ui.SwatchColour->setVisible(automatic);
 }
 
