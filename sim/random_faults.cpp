@@ -12,10 +12,6 @@ const char* RandomFaultName(RandomFault fault) {
   return i < std::size(kNames) ? kNames[i] : "split";
 }
 
-bool RandomFaultIsFailure(RandomFault fault) {
-  return fault != RandomFault::Split;
-}
-
 RandomFaults::RandomFaults(const RandomFaultPlan& plan, std::int64_t nowMs) : plan_(plan), rng_(plan.seed) {
   dueMs_ = nowMs + NextGap();
 }
@@ -32,9 +28,8 @@ bool RandomFaults::Due(std::int64_t nowMs, RandomFault* fault) {
   return true;
 }
 
-void RandomFaults::Applied(RandomFault fault) {
+void RandomFaults::Applied() {
   ++injected_;
-  ++perKind_[static_cast<int>(fault)];
 }
 
 }  // namespace trivolux::sim

@@ -22,8 +22,6 @@ enum class RandomFault {
   kCount
 };
 const char* RandomFaultName(RandomFault fault);
-// Whether the peer must report the fault (every kind but Split).
-bool RandomFaultIsFailure(RandomFault fault);
 
 class RandomFaults {
  public:
@@ -33,9 +31,8 @@ class RandomFaults {
   // The fault for the request at nowMs, when one is due; starts the next pause.
   bool Due(std::int64_t nowMs, RandomFault* fault);
   // Counts a fault once it has been applied.
-  void Applied(RandomFault fault);
+  void Applied();
   long long Injected() const { return injected_; }
-  long long Injected(RandomFault fault) const { return perKind_[static_cast<int>(fault)]; }
 
  private:
   std::int64_t NextGap();
@@ -44,7 +41,6 @@ class RandomFaults {
   Noise rng_;
   std::int64_t dueMs_ = 0;
   long long injected_ = 0;
-  long long perKind_[static_cast<int>(RandomFault::kCount)] = {};
 };
 
 }  // namespace trivolux::sim

@@ -49,7 +49,7 @@ long long Simulator::RandomFaultsInjected() const {
 }
 
 void Simulator::RandomFaultApplied(RandomFault fault) {
-  randomFaults_->Applied(fault);
+  randomFaults_->Applied();
   if (options_.verbose) std::fprintf(stderr, "sim: random fault %s\n", RandomFaultName(fault));
   emit randomFaultInjected(QString::fromLatin1(RandomFaultName(fault)));
 }

@@ -30,9 +30,8 @@ QString HelpText(const QWidget* control) {
 HelpTooltips::HelpTooltips(Panels& panels, const SharedState& state, const LinkController& link,
                            QObject* parent)
     : QObject(parent), panels_(panels), state_(state), link_(link) {
-  for (QWidget* root :
-       {static_cast<QWidget*>(&panels_.mainPanel()), static_cast<QWidget*>(&panels_.bigColourPanel()),
-        static_cast<QWidget*>(&panels_.bigGroupPanel()), static_cast<QWidget*>(&panels_.passwordPanel())})
+  for (QWidget* root : QWidgetList{&panels_.mainPanel(), &panels_.bigColourPanel(), &panels_.bigGroupPanel(),
+                                   &panels_.passwordPanel()})
     Install(root);
   const Ui::ConnectPage& c = panels_.connectPage().ui;
   connectPage_ = {c.ButtonTryToConnect, c.ButtonDisconnect,     c.ButtonAccept,

@@ -3,7 +3,6 @@
 // temporaries left by a killed save.
 #include "ini/ini_file.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -19,7 +18,6 @@ namespace {
 // QTemporaryFile replaces the six X with letters; older versions of this
 // store used letters and digits.
 constexpr char kTemporaryPrefix[] = "ini$$";
-constexpr int kTemporaryRandomChars = 6;
 
 int IniErrorOf(AtomicFile::Error error) {
   switch (error) {
@@ -60,17 +58,6 @@ int ReadRegularFile(const QString& path, std::string* bytes) {
     if (static_cast<std::int64_t>(bytes->size()) + got > kIniMaxFileSize) return ini_error::kFileTooLarge;
     bytes->append(chunk, static_cast<std::size_t>(got));
   }
-}
-
-bool IsTemporaryName(const QString& name) {
-  const QLatin1String prefix(kTemporaryPrefix);
-  if (name.size() != prefix.size() + kTemporaryRandomChars || !name.startsWith(prefix)) return false;
-  for (qsizetype i = prefix.size(); i < name.size(); ++i) {
-    const char16_t c = name[i].unicode();
-    const bool letterOrDigit = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
-    if (!letterOrDigit) return false;
-  }
-  return true;
 }
 
 }  // namespace
@@ -124,17 +111,7 @@ QString IniReadErrorText(int code, const QString& path) {
 }
 
 int RemoveStaleIniTemporaries(const QString& directory, std::chrono::seconds minimumAge) {
-  const QDateTime newest = QDateTime::currentDateTimeUtc().addSecs(-minimumAge.count());
-  int removed = 0;
-  // The name filter ignores case; IsTemporaryName decides.
-  const QFileInfoList entries = QDir(directory).entryInfoList(
-      {QLatin1String(kTemporaryPrefix) + QStringLiteral("*")}, QDir::Files | QDir::Hidden | QDir::NoSymLinks);
-  for (const QFileInfo& entry : entries) {
-    if (!IsTemporaryName(entry.fileName()) || !entry.isFile() || entry.isSymbolicLink()) continue;
-    if (entry.lastModified() > newest) continue;
-    if (QFile::remove(entry.filePath())) ++removed;
-  }
-  return removed;
+  return RemoveAbandonedTemporaries(directory, QLatin1String(kTemporaryPrefix), minimumAge);
 }
 
 }  // namespace trivolux

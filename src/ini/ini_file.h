@@ -21,9 +21,10 @@ int ReplaceFileContents(const QString& path, const std::string& bytes);
 
 // Removes the regular files in directory that are named exactly like the
 // temporaries of WriteToFile ("ini$$" and six ASCII letters or digits) and
-// were last modified at least minimumAge ago; anything else stays. A save in
-// progress keeps its temporary fresh, so one minute spares a second
-// instance's save. Returns the number of files removed.
+// were last modified at least minimumAge ago and that no live writer holds
+// (RemoveAbandonedTemporaries); anything else stays. A save in progress keeps
+// its temporary fresh, so one minute spares a second instance's save. Returns
+// the number of files removed.
 int RemoveStaleIniTemporaries(const QString& directory, std::chrono::seconds minimumAge);
 
 }  // namespace trivolux

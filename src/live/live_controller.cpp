@@ -233,12 +233,9 @@ void LiveController::ShowDisplaysStale(bool stale) {
   auto& cal = panels_.calibrationPage().ui;
   auto& tp1 = panels_.meanTeachPanel().ui;
   for (QWidget* display :
-       {static_cast<QWidget*>(cal.DispRawRed), static_cast<QWidget*>(cal.DispRawGreen),
-        static_cast<QWidget*>(cal.DispRawBlue), static_cast<QWidget*>(cal.DispRawDelta),
-        static_cast<QWidget*>(tp1.DispTP1Red), static_cast<QWidget*>(tp1.DispTP1Green),
-        static_cast<QWidget*>(tp1.DispTP1Blue), static_cast<QWidget*>(panels_.tableAttrPage().ui.DispTemp),
-        static_cast<QWidget*>(panels_.bigColourPanel().ui.DispBigColour),
-        static_cast<QWidget*>(panels_.bigGroupPanel().ui.DispBigGroup)})
+       QWidgetList{cal.DispRawRed, cal.DispRawGreen, cal.DispRawBlue, cal.DispRawDelta, tp1.DispTP1Red,
+                   tp1.DispTP1Green, tp1.DispTP1Blue, panels_.tableAttrPage().ui.DispTemp,
+                   panels_.bigColourPanel().ui.DispBigColour, panels_.bigGroupPanel().ui.DispBigGroup})
     GreyText(display, stale);
 }
 

@@ -124,10 +124,8 @@ void ModeRules::InitEvalMode() {
     d.LabelDeltaC->setVisible(true);
     d.DispCOL->setVisible(true);
     d.LabelCOL->setVisible(true);
-    for (QWidget* w : {static_cast<QWidget*>(p.NumMaxVecNo), static_cast<QWidget*>(p.NumIntlim),
-                       static_cast<QWidget*>(p.RingDigOutmode), static_cast<QWidget*>(p.RingCalcMode),
-                       static_cast<QWidget*>(p.RingTrigger), static_cast<QWidget*>(g.SwitchColorGroup),
-                       static_cast<QWidget*>(g.GridGroups), static_cast<QWidget*>(g.ButtonResetGroupTable)})
+    for (QWidget* w : QWidgetList{p.NumMaxVecNo, p.NumIntlim, p.RingDigOutmode, p.RingCalcMode, p.RingTrigger,
+                                  g.SwitchColorGroup, g.GridGroups, g.ButtonResetGroupTable})
       w->setEnabled(true);
   } else {
     // COL2 and the threshold modes: two fixed outputs, no colour groups.

@@ -200,10 +200,8 @@ void ModeRules::InitTeachPanel() {
   SetRingItemText(mp.RingTP1TeachItoWith, 1, intDistance);
   SetRingItemText(mp.RingTP1TeachItoWith, 2, intDistance + "+VALUE " + intTol);
   mp.LabelTP1ValueIto->setText("VALUE " + intTol);
-  for (QWidget* w :
-       {static_cast<QWidget*>(mp.LabelTP1MaxDeltaInt), static_cast<QWidget*>(mp.DispTP1MaxDeltaInt),
-        static_cast<QWidget*>(mp.LabelTP1TeachItoWith), static_cast<QWidget*>(mp.RingTP1TeachItoWith),
-        static_cast<QWidget*>(mp.LabelTP1ValueIto), static_cast<QWidget*>(mp.NumTP1ValueIto)})
+  for (QWidget* w : QWidgetList{mp.LabelTP1MaxDeltaInt, mp.DispTP1MaxDeltaInt, mp.LabelTP1TeachItoWith,
+                                mp.RingTP1TeachItoWith, mp.LabelTP1ValueIto, mp.NumTP1ValueIto})
     w->setVisible(!is3D);
   const bool minDist = eval == mode::kEvalMinDist;
   mp.RingTP1TeachCtoWith->setEnabled(!minDist);

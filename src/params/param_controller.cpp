@@ -9,6 +9,7 @@
 #include "ini/ini_file.h"
 #include "ini/ini_text.h"
 #include "link/link_controller.h"
+#include "params/file_popups.h"
 #include "params/param_panel_io.h"
 #include "params/parameter_file.h"
 #include "ui/panels.h"
@@ -162,36 +163,23 @@ QString ParamController::DialogDirectory() const {
 }
 
 void ParamController::SendParaToFile() {
-  FileRequest request{DialogDirectory(), parafile::kDefaultName, "*.ini", "Parameter", true};
-  QString path;
-  if (popups_.SelectFile(request, &path) == FileSelect::None || path.isEmpty()) {
-    popups_.Message("ATTENTION!", "No file was selected!");
-    return;
-  }
+  const QString path =
+      SelectFileOrSay(popups_, {DialogDirectory(), parafile::kDefaultName, "*.ini", "Parameter", true});
+  if (path.isEmpty()) return;
   lastFile_ = path;
   QElapsedTimer clock;
   clock.start();
   GetPanelValues();
   IniText ini;
   PutParameterFile(ini, para_);
-  // The store writes through a temporary file, so a failed write leaves the
-  // old file as it was; the user still has to know the set was not saved.
-  const bool written = ini.WriteToFile(path) >= 0;
-  if (written) unsent_.MarkInSync();
-  panels_.ShowNotice(FileTransferText(QStringLiteral("SEND"), true, path, clock.elapsed(), written));
-  if (!written)
-    popups_.Message("ATTENTION!", "The parameter file could not be written:\n" +
-                                      QFileInfo(path).absoluteFilePath() +
-                                      "\n\nCheck that the directory exists, is writable and has free space.");
+  if (SaveFileReported(panels_, popups_, ini, path, QStringLiteral("SEND"), clock, "parameter"))
+    unsent_.MarkInSync();
 }
 
 void ParamController::ReadParaFromFile() {
-  FileRequest request{DialogDirectory(), parafile::kDefaultName, "*.ini", "Parameter", false};
-  QString path;
-  if (popups_.SelectFile(request, &path) != FileSelect::Existing || path.isEmpty()) {
-    popups_.Message("ATTENTION!", "No file was selected!");
-    return;
-  }
+  const QString path =
+      SelectFileOrSay(popups_, {DialogDirectory(), parafile::kDefaultName, "*.ini", "Parameter", false});
+  if (path.isEmpty()) return;
   lastFile_ = path;
   if (!MayReplaceEdits()) return;
   QElapsedTimer clock;
@@ -206,15 +194,7 @@ void ParamController::ReadParaFromFile() {
   }
   // The time of the transfer, not of the user's answers.
   qint64 ms = clock.elapsed();
-  const ParameterFileHeader header = ReadParameterFileHeader(ini);
-  bool proceed = header.TypeMatches() ||
-                 popups_.Confirm("ATTENTION!",
-                                 "Selected file is not a parameter file! \nDo you want to proceed anyway?");
-  if (proceed && !header.VersionMatches())
-    proceed = popups_.Confirm(
-        "ATTENTION!", "Selected file and scope version do not match! \nDo you want to proceed anyway?");
-  if (!proceed) {
-    popups_.Message("ATTENTION!", "No parameter where read!");
+  if (!ConfirmFileHeader(popups_, ini, parafile::kFileType, "parameter")) {
     RefreshAfterRead();
     return;
   }

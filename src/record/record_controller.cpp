@@ -76,17 +76,12 @@ void RecordController::InitRecordPanel() {
   const bool fixed = mode == kFixedCount, continuous = mode == kContinuous;
   const bool manual = mode == kManual, triggered = mode == kTriggered;
   const bool interval = fixed || continuous;
-  for (QWidget* w : {static_cast<QWidget*>(r.LabelInterval), static_cast<QWidget*>(r.NumInterval)})
-    w->setVisible(interval);
-  for (QWidget* w : {static_cast<QWidget*>(r.LabelRecVal), static_cast<QWidget*>(r.NumRecVal),
-                     static_cast<QWidget*>(r.GroupRecordTime), static_cast<QWidget*>(r.LabelRemaining),
-                     static_cast<QWidget*>(r.DispRemaining)})
-    w->setVisible(fixed);
+  for (QWidget* w : QWidgetList{r.LabelInterval, r.NumInterval}) w->setVisible(interval);
   for (QWidget* w :
-       {static_cast<QWidget*>(r.LabelRecordedValues), static_cast<QWidget*>(r.DispRecordedValues)})
-    w->setVisible(fixed || manual);
-  for (QWidget* w : {static_cast<QWidget*>(r.LabelCounter), static_cast<QWidget*>(r.DispCounter)})
-    w->setVisible(continuous || triggered);
+       QWidgetList{r.LabelRecVal, r.NumRecVal, r.GroupRecordTime, r.LabelRemaining, r.DispRemaining})
+    w->setVisible(fixed);
+  for (QWidget* w : QWidgetList{r.LabelRecordedValues, r.DispRecordedValues}) w->setVisible(fixed || manual);
+  for (QWidget* w : QWidgetList{r.LabelCounter, r.DispCounter}) w->setVisible(continuous || triggered);
   r.ButtonStartRecord->setVisible(interval);
   r.ButtonStopRecord->setVisible(interval || triggered);
   r.ButtonStartTrigRec->setVisible(triggered);

@@ -10,6 +10,7 @@
 #include "base/version.h"
 #include "ini/ini_file.h"
 #include "ini/ini_text.h"
+#include "params/file_popups.h"
 #include "params/parameter_file.h"
 #include "teach/table_attr_controller.h"
 #include "teach/table_attributes.h"
@@ -40,9 +41,7 @@ TableAttrPageController::TableAttrPageController(Panels& panels, Popups& popups,
 void TableAttrPageController::InitSrcPanel() {
   auto& a = panels_.tableAttrPage().ui;
   const bool automatic = a.RingSetColor->currentIndex() == 1;
-  for (QWidget* w : {static_cast<QWidget*>(a.NumRow), static_cast<QWidget*>(a.RingRowColor),
-                     static_cast<QWidget*>(a.ButtonSetRowColor)})
-    w->setEnabled(!automatic);
+  for (QWidget* w : QWidgetList{a.NumRow, a.RingRowColor, a.ButtonSetRowColor}) w->setEnabled(!automatic);
   panels_.dataPanel().ui.SwatchColour->setVisible(automatic);
 }
 
@@ -59,13 +58,9 @@ void TableAttrPageController::CBF_ButtonTableAttrReset() {
 }
 
 void TableAttrPageController::SaveTableSettings() {
-  const FileRequest request{QFileInfo(tableAttr_.File()).absolutePath(), kDefaultName, "*.ini",
-                            "TableAttributes", true};
-  QString path;
-  if (popups_.SelectFile(request, &path) == FileSelect::None || path.isEmpty()) {
-    popups_.Message("ATTENTION!", "No file was selected!");
-    return;
-  }
+  const QString path = SelectFileOrSay(
+      popups_, {QFileInfo(tableAttr_.File()).absolutePath(), kDefaultName, "*.ini", "TableAttributes", true});
+  if (path.isEmpty()) return;
   tableAttr_.SetFile(path);
   QElapsedTimer clock;
   clock.start();
@@ -73,25 +68,14 @@ void TableAttrPageController::SaveTableSettings() {
   ini.PutString(parafile::kInfoSection, parafile::kFileTypeTag, kFileType);
   ini.PutString(parafile::kInfoSection, parafile::kVersionTag, kProgramTitle);
   AppendTableSetToIniHandle(ini, tableAttr_.TableAttributesFromGrid(TableAttributes{}));
-  // Written through a temporary file: a failed write leaves the old file,
-  // and the user has to know the attributes were not saved.
-  const bool written = ini.WriteToFile(path) >= 0;
-  panels_.ShowNotice(
-      FileTransferText(QStringLiteral("SAVE table attributes"), true, path, clock.elapsed(), written));
-  if (!written)
-    popups_.Message("ATTENTION!", "The table attributes file could not be written:\n" +
-                                      QFileInfo(path).absoluteFilePath() +
-                                      "\n\nCheck that the directory exists, is writable and has free space.");
+  SaveFileReported(panels_, popups_, ini, path, QStringLiteral("SAVE table attributes"), clock,
+                   "table attributes");
 }
 
 void TableAttrPageController::GetTableSettings() {
-  const FileRequest request{QFileInfo(tableAttr_.File()).absolutePath(), kDefaultName, "*.ini",
-                            "TableAttributes", false};
-  QString path;
-  if (popups_.SelectFile(request, &path) != FileSelect::Existing || path.isEmpty()) {
-    popups_.Message("ATTENTION!", "No file was selected!");
-    return;
-  }
+  const QString path = SelectFileOrSay(popups_, {QFileInfo(tableAttr_.File()).absolutePath(), kDefaultName,
+                                                 "*.ini", "TableAttributes", false});
+  if (path.isEmpty()) return;
   tableAttr_.SetFile(path);
   QElapsedTimer clock;
   clock.start();
@@ -102,18 +86,7 @@ void TableAttrPageController::GetTableSettings() {
   }
   // The time of the transfer, not of the user's answers.
   qint64 ms = clock.elapsed();
-  const ParameterFileHeader header = ReadParameterFileHeader(ini);
-  bool proceed =
-      header.fileType == kFileType ||
-      popups_.Confirm("ATTENTION!",
-                      "Selected file is not a table attributes file! \nDo you want to proceed anyway?");
-  if (proceed && header.version != kProgramTitle)
-    proceed = popups_.Confirm(
-        "ATTENTION!", "Selected file and scope version do not match! \nDo you want to proceed anyway?");
-  if (!proceed) {
-    popups_.Message("ATTENTION!", "No parameter where read!");
-    return;
-  }
+  if (!ConfirmFileHeader(popups_, ini, kFileType, "table attributes")) return;
   clock.restart();
   TableAttributes attrs;
   QString missing = QString::fromLatin1(kTableAttrMissingHeading);

@@ -100,13 +100,11 @@ int Panels::InitConnectPanel() {
   const int protocol = c.RingProtocol->currentData().toInt();
   if (protocol != 0 && protocol != 1) return -1;
   const bool serial = protocol == 0;
-  for (QWidget* w : {static_cast<QWidget*>(c.LabelComPort), static_cast<QWidget*>(c.RingComPort),
-                     static_cast<QWidget*>(c.LabelBaudrate), static_cast<QWidget*>(c.RingBaudrate),
-                     static_cast<QWidget*>(c.ButtonChangeBaudrate)})
+  for (QWidget* w :
+       QWidgetList{c.LabelComPort, c.RingComPort, c.LabelBaudrate, c.RingBaudrate, c.ButtonChangeBaudrate})
     w->setVisible(serial);
   if (!serial) c.StrIpAdress->hidePopup();
-  for (QWidget* w : {static_cast<QWidget*>(c.LabelIpAdress), static_cast<QWidget*>(c.StrIpAdress),
-                     static_cast<QWidget*>(c.LabelPortNumber), static_cast<QWidget*>(c.StrPortNumber)})
+  for (QWidget* w : QWidgetList{c.LabelIpAdress, c.StrIpAdress, c.LabelPortNumber, c.StrPortNumber})
     w->setVisible(!serial);
   return protocol;
 }
