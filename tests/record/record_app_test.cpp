@@ -326,6 +326,23 @@ class RecordAppTest : public QObject {
     }
   }
 
+  // The same for a recording that asks for each frame: an answer of another
+  // length ends it with the message, after the whole lines before it.
+  void aMeasurementAnswerOfAnotherLengthEndsAFixedCountRecording() {
+    Rig rig;
+    const QString path = rig.Select("rec.dat");
+    SetRingValue(rig.r.RingRecordMode, RecordController::kFixedCount);
+    rig.r.NumRecVal->setValue(3);
+    test::FakePeer peer;
+    rig.fixture.UseTcpPeer(peer.Port());
+    for (int bytes : {40, 20})
+      peer.Enqueue({test::AnswerFrame(order::kMeasure, 0, QByteArray(bytes, '\x01'))});
+    rig.r.ButtonStartRecord->click();
+    QCOMPARE(rig.DataLines(path).size(), 1);
+    QVERIFY(rig.fixture.Messages().contains(link_text::kBadData));
+    QCOMPARE(peer.requests.size(), std::size_t{2});
+  }
+
   // A help popup left open for 3 s while the sensor sends 200 frames/s:
   // some 600 frames (29 KB) wait meanwhile, far more than the receive
   // buffer. None of them may be lost, cut or left unread, on either line.
